@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds both Windows targets: dist/win32/ (the release programs, i686) and dist/win64/
+# (x86_64, the build the tests run under Wine). Installs what is missing first.
+#
+# Usage: scripts/build.sh [--no-tests]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+. "$here/lib.sh"
+
+tests=ON
+[ "${1:-}" = "--no-tests" ] && tests=OFF
+
+ensure_packages cmake ninja-build python3 zip
+bash "$here/deps.sh" all
+
+cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}
+key=$(cat "$here/deps.sh" "$root/cmake/toolchain-mingw-common.cmake" | sha256sum | cut -c1-16)
+
+configure_and_build() { # target build-tests emulator
+  local t=$1 with_tests=$2 emulator=$3 b="$root/build/$t"
+  step "building $t"
+  cmake -S "$root" -B "$b" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$t.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DORV_DEPS_PREFIX="$cache/$key/$t" \
+    -DORV_BUILD_TESTS="$with_tests" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" >"$b.configure.log" 2>&1 \
+    || { mkdir -p "$b"; cat "$b.configure.log"; die "configuring $t failed"; }
+  cmake --build "$b" || die "building $t failed"
+}
+
+mkdir -p "$root/build"
+# The i686 release cannot run here: it builds its programs only.
+configure_and_build win32 OFF ""
+configure_and_build win64 "$tests" "$here/wine-run.sh"
+step "program folders: $root/dist/win32 and $root/dist/win64"
+ls -l "$root/dist/win32"

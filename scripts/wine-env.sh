@@ -1,0 +1,57 @@
+# Sourced by scripts/test.sh: a private Wine prefix with fonts and registry settings, a warm
+# wineserver and an Xvfb display; wine_env_stop ends both and removes the prefix.
+# Sets WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY.
+
+wine_env_start() {
+  export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  WINEPREFIX=$(mktemp -d /tmp/orvanta-wine.XXXXXX)
+  export WINEPREFIX
+  step "preparing the Wine prefix $WINEPREFIX"
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || die "wineboot failed"
+  wineserver -w
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
+  # regedit needs UTF-16LE with a BOM and CRLF line ends for the Chinese names.
+  local reg="$WINEPREFIX/orvanta.reg"
+  python3 - "$reg" <<'PY'
+import sys
+lines = [
+    "Windows Registry Editor Version 5.00", "",
+    r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]",
+    '"微软雅黑"="WenQuanYi Micro Hei"', '"Microsoft YaHei"="WenQuanYi Micro Hei"',
+    '"宋体"="WenQuanYi Micro Hei"', '"SimSun"="WenQuanYi Micro Hei"',
+    '"黑体"="WenQuanYi Micro Hei"', '"SimHei"="WenQuanYi Micro Hei"', "",
+    r"[HKEY_CURRENT_USER\Software\Wine\WineDbg]", '"ShowCrashDialog"=dword:00000000', "",
+    r"[HKEY_CURRENT_USER\Software\Wine]", '"Version"="win10"', "",
+]
+open(sys.argv[1], "wb").write(("\ufeff" + "\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+PY
+  /usr/lib/wine/wine64 regedit /S "$(winepath_w "$reg")" >/dev/null 2>&1 || die "regedit failed"
+  wineserver -w
+  wineserver -p
+  /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
+
+  step "starting Xvfb"
+  local fifo; fifo=$(mktemp -u /tmp/orvanta-xvfb.XXXXXX); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  ORV_XVFB_PID=$!
+  local display; read -r -t 20 display <"$fifo" || die "Xvfb did not start"
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+  step "Wine prefix ready, display $DISPLAY"
+}
+
+winepath_w() { echo "Z:${1//\//\\}"; }
+
+wine_env_stop() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
+  if [ -n "${ORV_XVFB_PID:-}" ]; then
+    kill "$ORV_XVFB_PID" 2>/dev/null || true
+    wait "$ORV_XVFB_PID" 2>/dev/null || true
+  fi
+}
