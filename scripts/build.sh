@@ -12,9 +12,10 @@ tests=ON
 [ "${1:-}" = "--no-tests" ] && tests=OFF
 
 ensure_packages cmake ninja-build python3 zip
-bash "$here/deps.sh" all
-
 cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}
+mkdir -p "$cache"
+# One dependency build at a time per machine (several clones may share the cache).
+flock "$cache/.lock" bash "$here/deps.sh" all
 key=$(cat "$here/deps.sh" "$root/cmake/toolchain-mingw-common.cmake" | sha256sum | cut -c1-16)
 
 configure_and_build() { # target build-tests emulator
