@@ -1,0 +1,18 @@
+#include "FontEntry.h"
+
+namespace ui {
+
+FontEntry::FontEntry(FontSpec spec) : spec_(std::move(spec)) {
+  LOGFONTW lf{};
+  // A negative height asks for the character height, as the layout files give it.
+  lf.lfHeight = -spec_.size;
+  lf.lfWeight = spec_.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = spec_.underline ? TRUE : FALSE;
+  lf.lfItalic = spec_.italic ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(lf.lfFaceName, spec_.face.empty() ? L"微软雅黑" : spec_.face.c_str(), LF_FACESIZE);
+  font_.Reset(CreateFontIndirectW(&lf));
+}
+
+}  // namespace ui

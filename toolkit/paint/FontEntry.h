@@ -1,0 +1,30 @@
+#pragma once
+// One font of a window: the values of its "Font" element and the GDI font made from them.
+#include <windows.h>
+
+#include <string>
+
+#include "GdiHandles.h"
+
+namespace ui {
+
+struct FontSpec {
+  std::wstring face;
+  int size = 12;  // character height in pixels
+  bool bold = false;
+  bool underline = false;
+  bool italic = false;
+};
+
+class FontEntry {
+ public:
+  explicit FontEntry(FontSpec spec);
+  const FontSpec& Spec() const { return spec_; }
+  HFONT Handle() const { return font_.Get(); }
+
+ private:
+  FontSpec spec_;
+  UniqueFont font_;
+};
+
+}  // namespace ui
