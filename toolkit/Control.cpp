@@ -10,7 +10,10 @@ void* CControlUI::InterfaceFor(std::wstring_view name) {
   return nullptr;
 }
 
-void CControlUI::SetText(const std::wstring& text) { text_ = text; }
+void CControlUI::SetText(const std::wstring& text) {
+  text_ = text;
+  Invalidate();
+}
 
 void CControlUI::SetFixedWidth(int width) {
   if (width < 0) return;
@@ -44,6 +47,7 @@ void CControlUI::SetInnerVisible(bool visible) { innerVisible_ = visible; }
 void CControlUI::SetBkImage(const std::wstring& descriptor) {
   bkImageText_ = descriptor;
   bkImage_ = ParseImageDescriptor(descriptor);
+  Invalidate();
 }
 
 bool CControlUI::SetAttribute(std::wstring_view name, std::wstring_view value) {

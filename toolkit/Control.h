@@ -14,6 +14,8 @@
 namespace ui {
 
 class PaintManager;
+class Canvas;
+struct UiEvent;
 
 class CControlUI {
  public:
@@ -88,6 +90,12 @@ class CControlUI {
 
   // The image descriptors the control draws (background, button states...), for preloading.
   virtual void CollectImages(std::vector<const ImageDescriptor*>& out) const;
+
+  // Window side (toolkit/controls/): painting of the control's rectangle, its input events, and
+  // a request to repaint it.
+  virtual void DoPaint(Canvas& canvas);
+  virtual void OnEvent(UiEvent& event);
+  void Invalidate();
 
   // Asks for a new layout pass of the window.
   void NeedUpdate();

@@ -11,6 +11,13 @@ class CGifAnimUI : public CControlUI {
   void* InterfaceFor(std::wstring_view name) override;
   bool SetAttribute(std::wstring_view name, std::wstring_view value) override;
   Size EstimateSize(Size available) const override;
+  void OnAttach() override;
+  void DoPaint(Canvas& canvas) override;
+  void OnEvent(UiEvent& event) override;
+
+  void PlayGif();
+  void StopGif();
+  size_t GetFrame() const { return frame_; }
 
   bool IsAutoPlay() const { return autoPlay_; }
   void SetAutoPlay(bool on) { autoPlay_ = on; }
@@ -20,6 +27,8 @@ class CGifAnimUI : public CControlUI {
  private:
   bool autoPlay_ = false;
   bool autoSize_ = false;
+  bool playing_ = false;
+  size_t frame_ = 0;
 };
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 #pragma once
 // Text controls: label, wrapping text, button and single-line input. They keep the text style of
 // their attributes; drawing and input are the window side's.
+#include <memory>
+
 #include "Control.h"
 
 namespace ui {
@@ -13,6 +15,7 @@ class CLabelUI : public CControlUI {
   std::wstring ClassName() const override { return L"LabelUI"; }
   void* InterfaceFor(std::wstring_view name) override;
   bool SetAttribute(std::wstring_view name, std::wstring_view value) override;
+  void DoPaint(Canvas& canvas) override;
 
   // A font number of the window; -1 is the window's default font.
   int GetFont() const { return font_; }
@@ -44,6 +47,7 @@ class CTextUI : public CLabelUI {
  public:
   std::wstring ClassName() const override { return L"TextUI"; }
   void* InterfaceFor(std::wstring_view name) override;
+  void DoPaint(Canvas& canvas) override;
 };
 
 // Raises the "click" notification; draws its state images.
@@ -54,6 +58,8 @@ class CButtonUI : public CLabelUI {
   void* InterfaceFor(std::wstring_view name) override;
   bool SetAttribute(std::wstring_view name, std::wstring_view value) override;
   void CollectImages(std::vector<const ImageDescriptor*>& out) const override;
+  void DoPaint(Canvas& canvas) override;
+  void OnEvent(UiEvent& event) override;
 
   const ImageDescriptor& GetNormalImage() const { return normalImage_; }
   const ImageDescriptor& GetHotImage() const { return hotImage_; }
@@ -66,11 +72,17 @@ class CButtonUI : public CLabelUI {
   ImageDescriptor normalImage_;
   ImageDescriptor hotImage_;
   ImageDescriptor pushedImage_;
+  bool hot_ = false;
+  bool pushed_ = false;
 };
 
 // Single-line text input with a hint shown while it is empty.
+class RichEditInput;
+
 class CRichEditUI : public CLabelUI {
  public:
+  CRichEditUI();
+  ~CRichEditUI() override;
   std::wstring ClassName() const override { return L"RichEditUI"; }
   void* InterfaceFor(std::wstring_view name) override;
   bool SetAttribute(std::wstring_view name, std::wstring_view value) override;
@@ -80,7 +92,15 @@ class CRichEditUI : public CLabelUI {
   Color GetTipValueColor() const { return tipValueColor_; }
   void SetTipValueColor(Color color) { tipValueColor_ = color; }
 
+  // The typed text lives in the input, not in the label's text.
+  std::wstring GetText() const override;
+  void SetText(const std::wstring& text) override;
+  void DoPaint(Canvas& canvas) override;
+  void OnEvent(UiEvent& event) override;
+  RichEditInput& Input() { return *input_; }
+
  private:
+  std::unique_ptr<RichEditInput> input_;
   std::wstring tipValue_;
   Color tipValueColor_ = 0;
 };

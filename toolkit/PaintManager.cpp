@@ -105,6 +105,7 @@ void PaintManager::ReleaseControl(CControlUI* control) {
   VisitTree(control, [this](CControlUI* c) {
     if (focus_ == c) focus_ = nullptr;
   });
+  ForgetWindowRefs(control);
 }
 
 void PaintManager::LayoutRoot(const Rect& client) {

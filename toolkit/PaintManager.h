@@ -17,6 +17,11 @@
 
 namespace ui {
 
+class WindowSide;
+class FontEntry;
+class INotifyUI;
+class IMessageFilterUI;
+
 struct FontInfo {
   std::wstring face;
   int size = 12;  // character height in pixels
@@ -90,16 +95,57 @@ class PaintManager {
   // A control is about to be deleted: forget references to it and its subtree.
   void ReleaseControl(CControlUI* control);
 
-  void SetFocus(CControlUI* control) { focus_ = control; }
+  // Gives a control the focus; with a window, the old and new focus get their focus events.
+  void SetFocus(CControlUI* control);
   CControlUI* GetFocus() const { return focus_; }
 
   // Layout bookkeeping: controls ask for a new pass; LayoutRoot places the root over the client
   // area and its layouts place everything below it.
-  void NeedUpdate() { needUpdate_ = true; }
+  // With a window, the next paint lays the tree out again.
+  void NeedUpdate();
   bool IsUpdateNeeded() const { return needUpdate_; }
   void LayoutRoot(const Rect& client);
 
+  // ---- Window side (toolkit/window/PaintManagerWindow.cpp) ----
+  // Binds the manager to its native window before the tree is built (`size` applies at once).
+  void Init(HWND window);
+  // After the tree is attached: layered background, shadow, region and the first paint.
+  void InitWindowSide();
+  // The window's messages that the manager takes (painting, layout, input for the controls,
+  // notifications, mininfo/maxinfo, control timers); false leaves the message to the caller.
+  bool MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Offers a queued message to the key filters of the window it is for; true when one took it.
+  static bool TranslateMessage(const MSG& msg);
+  void AddPreMessageFilter(IMessageFilterUI* filter);
+  void RemovePreMessageFilter(IMessageFilterUI* filter);
+  void AddNotifier(INotifyUI* notifier);
+  void RemoveNotifier(INotifyUI* notifier);
+  void SendNotify(CControlUI* sender, const wchar_t* type, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Repaints (part of) the window; only invalidation paints.
+  void Invalidate();
+  void Invalidate(const Rect& rect);
+  // Control timers: native window timers with ids 1 to 239 handed out in turn; the control gets
+  // UIEVENT_TIMER with its own key.
+  bool SetTimer(CControlUI* control, UINT key, UINT elapseMs);
+  bool KillTimer(CControlUI* control, UINT key);
+  void KillTimers(CControlUI* control);
+  // The caret blink timer (id 241) of the focused input.
+  bool SetCaretTimer(UINT elapseMs);
+  void KillCaretTimer();
+  // The visible control under a point of the client area, deepest first, or null.
+  CControlUI* FindControl(POINT point) const;
+  CControlUI* GetCapture() const;
+  // The GDI font of a font number (-1 or unknown: the default; a fallback when there is none).
+  const FontEntry* GetFontEntry(int index);
+  // Windows with `bktrans` are layered and painted with per-pixel alpha.
+  bool IsLayered() const;
+  // Frees controls whose deletion was deferred until the window is gone.
+  void ReleaseWindow();
+  // Drops the window side's references (hover, capture, timers) to a subtree about to go.
+  void ForgetWindowRefs(CControlUI* control);
+
  private:
+  std::shared_ptr<WindowSide> windowSide_;
   const SkinPackage& package_;
   HWND window_ = nullptr;
   WindowAttributes windowAttributes_;

@@ -2,6 +2,7 @@
 // Owning wrappers of the native GDI and USER handles the toolkit creates. Each one frees its
 // handle exactly once; none can be copied, all can be moved.
 #include <windows.h>
+#include <imm.h>
 
 #include <utility>
 
@@ -43,6 +44,9 @@ struct MemoryDcTraits {
 struct WindowTraits {
   static void Free(HWND h) { DestroyWindow(h); }
 };
+struct GlobalMemoryTraits {
+  static void Free(HGLOBAL h) { GlobalFree(h); }
+};
 struct IconTraits {
   static void Free(HICON h) { DestroyIcon(h); }
 };
@@ -54,6 +58,25 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+// Movable memory for the clipboard; released to the system once SetClipboardData took it.
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
+
+// GlobalLock/GlobalUnlock of one block.
+template <typename T>
+class GlobalLockGuard {
+ public:
+  explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(static_cast<T*>(GlobalLock(memory))) {}
+  ~GlobalLockGuard() {
+    if (data_ != nullptr) GlobalUnlock(memory_);
+  }
+  GlobalLockGuard(const GlobalLockGuard&) = delete;
+  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+  T* Get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  T* data_;
+};
 
 // A device context borrowed from a window (GetDC) or from the screen (null window).
 class WindowDc {
@@ -100,6 +123,20 @@ class SelectObjectGuard {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// The input method context of a window, for one operation.
+class ImeContext {
+ public:
+  explicit ImeContext(HWND hwnd);
+  ~ImeContext();
+  ImeContext(const ImeContext&) = delete;
+  ImeContext& operator=(const ImeContext&) = delete;
+  HIMC Get() const { return context_; }
+
+ private:
+  HWND hwnd_;
+  HIMC context_;
 };
 
 // The clipboard, opened for one operation.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "DibSurface.h"
 #include "FontEntry.h"
 #include "GdiHandles.h"
 #include "GdiplusInclude.h"
@@ -56,15 +57,19 @@ uint32_t Premultiply(uint32_t argb) {
   return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
-Canvas::Canvas(HDC dc, bool gdiplusText, bool alphaMatters)
-    : dc_(dc), gdiplusText_(gdiplusText || alphaMatters), alpha_(alphaMatters) {
-  graphics_ = std::make_unique<Gdiplus::Graphics>(dc);
+Canvas::Canvas(DibSurface& surface, const Rect& clip, bool gdiplusText, bool alphaMatters)
+    : dc_(surface.Dc()), gdiplusText_(gdiplusText || alphaMatters), alpha_(alphaMatters) {
+  // GDI+ on the DIB's own pixels, as premultiplied ARGB: what a layered window shows, and for
+  // other windows simply the back buffer.
+  target_ =
+      std::make_unique<Gdiplus::Bitmap>(surface.Width(), surface.Height(), surface.Width() * 4,
+                                        PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(surface.Pixels()));
+  graphics_ = std::make_unique<Gdiplus::Graphics>(target_.get());
   graphics_->SetPageUnit(Gdiplus::UnitPixel);
   graphics_->SetTextRenderingHint(alpha_ ? Gdiplus::TextRenderingHintAntiAliasGridFit
                                          : Gdiplus::TextRenderingHintClearTypeGridFit);
-  RECT box{};
-  GetClipBox(dc, &box);
-  clip_ = Rect::FromRECT(box);
+  clip_ = Intersect(clip, Rect{0, 0, surface.Width(), surface.Height()});
+  graphics_->SetClip(Gdiplus::Rect(clip_.left, clip_.top, clip_.Width(), clip_.Height()));
 }
 
 Canvas::~Canvas() = default;
@@ -168,7 +173,8 @@ void Canvas::DrawImage(const ImageData& image, const ImageDescriptor& d, const R
 void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEntry* font, Color color,
                        unsigned style) {
   if (text.empty() || rect.IsEmpty() || font == nullptr) return;
-  if (!gdiplusText_) {
+  // Wrapped text goes through GDI+, which ends the last visible line in an ellipsis.
+  if (!gdiplusText_ && !(style & kTextWrap)) {
     FlushGdiplus();
     SelectObjectGuard select(dc_, font->Handle());
     SetBkMode(dc_, TRANSPARENT);
@@ -181,6 +187,7 @@ void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEnt
     IntersectClipRect(dc_, r.left, r.top, r.right, r.bottom);
     ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &box, GdiFormat(style));
     RestoreDC(dc_, -1);
+    GdiFlush();
     return;
   }
   Gdiplus::Font gpFont(dc_, font->Handle());
@@ -200,8 +207,9 @@ void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEnt
       format.SetAlignment(Gdiplus::StringAlignmentNear);
       break;
   }
-  format.SetLineAlignment((style & kTextVCenter) && !(style & kTextWrap) ? Gdiplus::StringAlignmentCenter
-                                                                         : Gdiplus::StringAlignmentNear);
+  format.SetLineAlignment((style & kTextVCenter) ? Gdiplus::StringAlignmentCenter
+                                                 : Gdiplus::StringAlignmentNear);
+  if (style & kTextWrap) format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsLineLimit);
   format.SetTrimming((style & kTextEndEllipsis) ? Gdiplus::StringTrimmingEllipsisCharacter
                                                 : Gdiplus::StringTrimmingNone);
   Gdiplus::SolidBrush brush(ToGdiplus(color));

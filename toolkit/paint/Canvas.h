@@ -14,12 +14,13 @@
 
 namespace Gdiplus {
 class Graphics;
-class Font;
+class Bitmap;
 }  // namespace Gdiplus
 
 namespace ui {
 
 class FontEntry;
+class DibSurface;
 
 enum TextStyle : unsigned {
   kTextLeft = 0,
@@ -34,7 +35,8 @@ enum TextStyle : unsigned {
 
 class Canvas {
  public:
-  Canvas(HDC dc, bool gdiplusText, bool alphaMatters);
+  // Draws into the surface's pixels (premultiplied alpha); `clip` limits the whole pass.
+  Canvas(DibSurface& surface, const Rect& clip, bool gdiplusText, bool alphaMatters);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
@@ -75,6 +77,7 @@ class Canvas {
   bool gdiplusText_;
   bool alpha_;
   Rect clip_;
+  std::unique_ptr<Gdiplus::Bitmap> target_;
   std::unique_ptr<Gdiplus::Graphics> graphics_;
 };
 

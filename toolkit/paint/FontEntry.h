@@ -5,16 +5,11 @@
 #include <string>
 
 #include "GdiHandles.h"
+#include "PaintManager.h"
 
 namespace ui {
 
-struct FontSpec {
-  std::wstring face;
-  int size = 12;  // character height in pixels
-  bool bold = false;
-  bool underline = false;
-  bool italic = false;
-};
+using FontSpec = FontInfo;
 
 class FontEntry {
  public:
