@@ -132,6 +132,8 @@ class PaintManager {
   // The caret blink timer (id 241) of the focused input.
   bool SetCaretTimer(UINT elapseMs);
   void KillCaretTimer();
+  // Lays the tree out over the client area now when a pass is pending.
+  void EnsureLayout();
   // The visible control under a point of the client area, deepest first, or null.
   CControlUI* FindControl(POINT point) const;
   CControlUI* GetCapture() const;

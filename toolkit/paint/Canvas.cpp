@@ -45,6 +45,23 @@ UINT GdiFormat(unsigned style) {
   return format;
 }
 
+std::unique_ptr<Gdiplus::Font> MakeGdiplusFont(HDC dc, const FontEntry& font) {
+  const FontSpec& spec = font.Spec();
+  INT style = Gdiplus::FontStyleRegular;
+  if (spec.bold) style |= Gdiplus::FontStyleBold;
+  if (spec.italic) style |= Gdiplus::FontStyleItalic;
+  if (spec.underline) style |= Gdiplus::FontStyleUnderline;
+  Gdiplus::FontFamily family(font.ResolvedFace().c_str());
+  if (family.GetLastStatus() == Gdiplus::Ok) {
+    auto made = std::make_unique<Gdiplus::Font>(&family, static_cast<Gdiplus::REAL>(spec.size), style,
+                                                Gdiplus::UnitPixel);
+    if (made->GetLastStatus() == Gdiplus::Ok) return made;
+  }
+  auto fromDc = std::make_unique<Gdiplus::Font>(dc, font.Handle());
+  if (fromDc->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  return fromDc;
+}
+
 }  // namespace
 
 uint32_t Premultiply(uint32_t argb) {
@@ -190,8 +207,9 @@ void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEnt
     GdiFlush();
     return;
   }
-  Gdiplus::Font gpFont(dc_, font->Handle());
-  if (gpFont.GetLastStatus() != Gdiplus::Ok) return;
+  std::unique_ptr<Gdiplus::Font> gpFontPtr = MakeGdiplusFont(dc_, *font);
+  if (!gpFontPtr) return;
+  Gdiplus::Font& gpFont = *gpFontPtr;
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
   INT flags = format.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces;
   if (!(style & kTextWrap)) flags |= Gdiplus::StringFormatFlagsNoWrap;
@@ -209,13 +227,39 @@ void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEnt
   }
   format.SetLineAlignment((style & kTextVCenter) ? Gdiplus::StringAlignmentCenter
                                                  : Gdiplus::StringAlignmentNear);
-  if (style & kTextWrap) format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsLineLimit);
   format.SetTrimming((style & kTextEndEllipsis) ? Gdiplus::StringTrimmingEllipsisCharacter
                                                 : Gdiplus::StringTrimmingNone);
   Gdiplus::SolidBrush brush(ToGdiplus(color));
   Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
                         static_cast<Gdiplus::REAL>(rect.Width()), static_cast<Gdiplus::REAL>(rect.Height()));
-  graphics_->DrawString(text.c_str(), static_cast<INT>(text.size()), &gpFont, layout, &format, &brush);
+  std::wstring shown = text;
+  if (style & kTextWrap) {
+    // Wrapped text taller than its box: keep the lines that fit from the top and, with an
+    // ellipsis, end them in "…" (GDI+ trimming is not reliable across systems, so measure).
+    auto heightOf = [&](const std::wstring& s) {
+      Gdiplus::RectF bounds;
+      Gdiplus::RectF open(0, 0, layout.Width, 1e6f);
+      graphics_->MeasureString(s.c_str(), static_cast<INT>(s.size()), &gpFont, open, &format, &bounds);
+      return bounds.Height;
+    };
+    if (heightOf(text) > layout.Height + 0.5f) {
+      format.SetLineAlignment(Gdiplus::StringAlignmentNear);
+      format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsLineLimit);
+      const std::wstring tail = (style & kTextEndEllipsis) ? L"\u2026" : L"";
+      size_t low = 0;
+      size_t high = text.size();
+      while (low < high) {
+        const size_t mid = (low + high + 1) / 2;
+        if (heightOf(text.substr(0, mid) + tail) <= layout.Height + 0.5f) {
+          low = mid;
+        } else {
+          high = mid - 1;
+        }
+      }
+      shown = text.substr(0, low) + tail;
+    }
+  }
+  graphics_->DrawString(shown.c_str(), static_cast<INT>(shown.size()), &gpFont, layout, &format, &brush);
 }
 
 int Canvas::MeasureText(const std::wstring& text, const FontEntry* font) {
@@ -227,7 +271,9 @@ int Canvas::MeasureText(const std::wstring& text, const FontEntry* font) {
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
-  Gdiplus::Font gpFont(dc_, font->Handle());
+  std::unique_ptr<Gdiplus::Font> gpFontPtr = MakeGdiplusFont(dc_, *font);
+  if (!gpFontPtr) return 0;
+  Gdiplus::Font& gpFont = *gpFontPtr;
   Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
   format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces |
                         Gdiplus::StringFormatFlagsNoWrap);

@@ -13,6 +13,13 @@ FontEntry::FontEntry(FontSpec spec) : spec_(std::move(spec)) {
   lf.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(lf.lfFaceName, spec_.face.empty() ? L"微软雅黑" : spec_.face.c_str(), LF_FACESIZE);
   font_.Reset(CreateFontIndirectW(&lf));
+  resolvedFace_ = lf.lfFaceName;
+  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  if (dc && font_) {
+    SelectObjectGuard select(dc.Get(), font_.Get());
+    wchar_t face[LF_FACESIZE] = {};
+    if (GetTextFaceW(dc.Get(), LF_FACESIZE, face) > 0) resolvedFace_ = face;
+  }
 }
 
 }  // namespace ui

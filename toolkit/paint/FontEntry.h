@@ -16,9 +16,13 @@ class FontEntry {
   explicit FontEntry(FontSpec spec);
   const FontSpec& Spec() const { return spec_; }
   HFONT Handle() const { return font_.Get(); }
+  // The face the system really chose for the font (after its font substitutions), which GDI+
+  // needs: it does not apply them itself.
+  const std::wstring& ResolvedFace() const { return resolvedFace_; }
 
  private:
   FontSpec spec_;
+  std::wstring resolvedFace_;
   UniqueFont font_;
 };
 

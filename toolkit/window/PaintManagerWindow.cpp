@@ -7,6 +7,7 @@
 #include "Canvas.h"
 #include "GdiplusSession.h"
 #include "Label.h"
+#include "ModalLoop.h"
 #include "NotifyPump.h"
 #include "PaintManager.h"
 #include "RichEditInput.h"
@@ -83,6 +84,8 @@ UINT NextControlTimerId(const std::vector<WindowSide::ControlTimer>& timers, UIN
 
 void PaintManager::Init(HWND window) {
   EnsureGdiplus();
+  // The modal loops offer their messages to the windows' key filters through this hook.
+  SetMessageFilterHook(&PaintManager::TranslateMessage);
   SetPaintWindow(window);
   if (!windowSide_) {
     windowSide_ = std::make_shared<WindowSide>();
@@ -107,6 +110,7 @@ void PaintManager::InitWindowSide() {
     windowSide_->hasShadow = windowSide_->shadow.Create(hwnd);
   }
   NeedUpdate();
+  EnsureLayout();
   Invalidate();
 }
 
@@ -342,6 +346,7 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
   HWND hwnd = side.hwnd;
   result = 0;
   if (side.hasShadow) side.shadow.OnOwnerMessage(msg, wParam, lParam);
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) EnsureLayout();
 
   switch (msg) {
     case WM_ERASEBKGND:
@@ -368,6 +373,19 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       return true;
     }
 
+    case WM_PRINTCLIENT: {
+      // The whole client area into the given DC (PrintWindow, screenshots of hidden windows).
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      const Rect full = Rect::FromRECT(client);
+      PaintTree(*this, side, full);
+      if (side.surface.IsValid()) {
+        BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, full.Width(), full.Height(), side.surface.Dc(), 0, 0,
+               SRCCOPY);
+      }
+      return true;
+    }
+
     case WM_ORV_LAYERED_PAINT: {
       side.layeredPaintPosted = false;
       if (!side.layered) return true;
@@ -388,7 +406,7 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_SIZE: {
       if (focus_ != nullptr) DeliverEvent(focus_, UIEVENT_WINDOWSIZE, POINT{}, 0, 0);
       NeedUpdate();
-      Invalidate();
+      EnsureLayout();
       return true;
     }
 
@@ -571,6 +589,13 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 }  // namespace ui
 
 namespace ui {
+
+void PaintManager::EnsureLayout() {
+  if (!IsUpdateNeeded() || !windowSide_ || windowSide_->hwnd == nullptr) return;
+  RECT client{};
+  GetClientRect(windowSide_->hwnd, &client);
+  LayoutRoot(Rect::FromRECT(client));
+}
 
 void PaintManager::NeedUpdate() {
   needUpdate_ = true;

@@ -120,6 +120,7 @@ bool WindowImplBase::IsCaptionControl(CControlUI* control) { return IsCaptionCla
 LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&) {
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ScreenToClient(hwnd_, &pt);
+  paintManager_.EnsureLayout();
   RECT client{};
   GetClientRect(hwnd_, &client);
 

@@ -1,0 +1,298 @@
+// Windows built from the skin's login and message layouts: what the window base does with them.
+#include <gtest/gtest.h>
+
+#include "GdiHandles.h"
+#include "SkinWindow.h"
+#include "WindowRegion.h"
+#include "WindowWnd.h"
+
+using wintest::SkinWindow;
+
+namespace {
+
+constexpr wchar_t kLogin[] = L"Xmls\\LoginDialog.xml";
+constexpr wchar_t kMessage[] = L"Xmls\\MsgDialog.xml";
+constexpr wchar_t kMainFrame[] = L"Xmls\\MainFrame.xml";
+
+class WindowBaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override { wintest::StartTestToolkit(); }
+
+  LRESULT HitTest(SkinWindow& window, int x, int y) {
+    POINT pt{x, y};
+    ClientToScreen(window.GetHWND(), &pt);
+    return SendMessageW(window.GetHWND(), WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+  }
+};
+
+TEST_F(WindowBaseTest, CreationBuildsTheTreeRunsOnInitAndDropsTheCaption) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  EXPECT_EQ(window.initCalls, 1);
+  EXPECT_NE(window.Find(L"input"), nullptr);
+  EXPECT_NE(window.Find(L"okbtn"), nullptr);
+  EXPECT_EQ(window.Find(L"nosuchcontrol"), nullptr);
+  const LONG_PTR style = GetWindowLongPtrW(window.GetHWND(), GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, 0);
+  EXPECT_NE(style & WS_CLIPCHILDREN, 0);
+  RECT rect{};
+  GetWindowRect(window.GetHWND(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 360);
+  EXPECT_EQ(rect.bottom - rect.top, 300);
+  GetClientRect(window.GetHWND(), &rect);
+  EXPECT_EQ(rect.right, 360) << "the whole window is client area";
+  EXPECT_EQ(rect.bottom, 300);
+}
+
+TEST_F(WindowBaseTest, CaptionTestOverTheLoginLayout) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::CControlUI* close = window.Find(L"closebtn");
+  ASSERT_NE(close, nullptr);
+  const POINT closeCentre = wintest::CenterOf(close);
+  struct Case {
+    int x, y;
+    LRESULT expected;
+    const char* what;
+  } cases[] = {
+      {100, 20, HTCAPTION, "the title row's empty label"},
+      {0, 0, HTCAPTION, "the title row's top left corner"},
+      {200, 46, HTCAPTION, "the last caption row"},
+      {closeCentre.x, closeCentre.y, HTCLIENT, "the close button"},
+      {100, 47, HTCLIENT, "the first row below the caption"},
+      {100, 100, HTCLIENT, "the logo row"},
+      {wintest::CenterOf(window.Find(L"input")).x, wintest::CenterOf(window.Find(L"input")).y, HTCLIENT,
+       "the input"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HitTest(window, c.x, c.y), c.expected) << c.what;
+}
+
+TEST_F(WindowBaseTest, IsCaptionControlWalksUpThroughLabelsAndLayouts) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::CControlUI* close = window.Find(L"closebtn");
+  ui::CControlUI* title = window.Find(L"Title");
+  ASSERT_NE(close, nullptr);
+  ASSERT_NE(title, nullptr);
+  EXPECT_FALSE(window.IsCaptionControl(nullptr));
+  EXPECT_TRUE(window.IsCaptionControl(title));
+  EXPECT_TRUE(window.IsCaptionControl(title->GetChildAt(0)));
+  EXPECT_FALSE(window.IsCaptionControl(close));
+  EXPECT_FALSE(window.IsCaptionControl(window.Find(L"input")));
+}
+
+TEST_F(WindowBaseTest, DoubleClickOnTheCaptionDoesNotMaximise) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  POINT pt{100, 20};
+  ClientToScreen(window.GetHWND(), &pt);
+  EXPECT_EQ(SendMessageW(window.GetHWND(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y)), 0);
+  wintest::Pump(100);
+  EXPECT_FALSE(IsZoomed(window.GetHWND()));
+  RECT rect{};
+  GetWindowRect(window.GetHWND(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 360);
+}
+
+TEST_F(WindowBaseTest, RegionIsOnePixelLargerRoundedOnlyWithRoundcorner) {
+  struct Case {
+    const wchar_t* skin;
+    int width, height;
+    bool rounded;
+  } cases[] = {{kLogin, 360, 300, true}, {kMessage, 360, 240, true}, {kMainFrame, 900, 360, false}};
+  for (const Case& c : cases) {
+    SkinWindow window(c.skin);
+    ASSERT_NE(window.CreateAsDialog(), nullptr);
+    ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window.GetHWND(), region.Get()), ERROR);
+    // The region asked for is one pixel wider and higher than the window (a rounded one then
+    // leaves out its right and bottom edge, as the system makes such regions).
+    ui::UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
+                                        : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
+    EXPECT_TRUE(EqualRgn(region.Get(), expected.Get())) << c.width << "x" << c.height;
+    RECT box{};
+    GetRgnBox(region.Get(), &box);
+    EXPECT_EQ(box.right, c.rounded ? c.width : c.width + 1);
+    EXPECT_EQ(box.bottom, c.rounded ? c.height : c.height + 1);
+    EXPECT_EQ(PtInRegion(region.Get(), 0, 0) == FALSE, c.rounded) << "top left corner";
+    EXPECT_EQ(PtInRegion(region.Get(), c.width - 1, c.height - 1) == FALSE, c.rounded)
+        << "bottom right corner";
+    EXPECT_TRUE(PtInRegion(region.Get(), c.width / 2, 0));
+    EXPECT_TRUE(PtInRegion(region.Get(), 0, c.height / 2));
+  }
+}
+
+TEST_F(WindowBaseTest, MinAndMaxInfoLimitTheTrackingSize) {
+  SkinWindow window(kMainFrame);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  MINMAXINFO info{};
+  info.ptMaxTrackSize = {5000, 5000};
+  SendMessageW(window.GetHWND(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 900);
+  EXPECT_EQ(info.ptMinTrackSize.y, 360);
+  EXPECT_EQ(info.ptMaxTrackSize.x, 1200);
+  EXPECT_EQ(info.ptMaxTrackSize.y, 880);
+}
+
+TEST(CenterAxisTest, CentresThenKeepsInsideTheWorkArea) {
+  struct Case {
+    int refStart, refEnd, size, areaStart, areaEnd, expected;
+  } cases[] = {
+      {0, 1920, 360, 0, 1920, 780},      // centred on the work area
+      {0, 1080, 301, 0, 1080, 390},      // integer halves: 540 - 150
+      {-500, 100, 360, 0, 1920, 0},      // an owner off the left edge: start at the area's edge
+      {1800, 2000, 360, 0, 1920, 1560},  // past the right edge: end at the area's edge
+      {0, 100, 400, 0, 300, 0},          // larger than the area: the start wins
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ui::CenterAxis(c.refStart, c.refEnd, c.size, c.areaStart, c.areaEnd), c.expected);
+  }
+}
+
+// How a modal run ends: each case arranges its ending before the loop starts.
+struct ModalCase {
+  const char* name;
+  void (*arrange)(SkinWindow& window);
+  UINT expected;
+};
+
+const ModalCase kModalCases[] = {
+    {"system close command", [](SkinWindow& w) { PostMessageW(w.GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+    {"Alt+F4",
+     [](SkinWindow& w) { PostMessageW(w.GetHWND(), WM_SYSKEYDOWN, VK_F4, (1 << 29) | (0x3E << 16) | 1); }, 0},
+    {"Close(2)", [](SkinWindow& w) { w.Close(2); }, 2},
+    {"close button",
+     [](SkinWindow& w) { wintest::PostClick(w.GetHWND(), wintest::CenterOf(w.Find(L"closebtn"))); }, 1},
+    {"Escape",
+     [](SkinWindow& w) {
+       PostMessageW(w.GetHWND(), WM_KEYDOWN, VK_ESCAPE, 1);
+       w.Close(5);
+     },
+     5},
+};
+
+TEST_F(WindowBaseTest, ShowModalAnswersTheCodeOfTheClose) {
+  for (const ModalCase& c : kModalCases) {
+    SkinWindow window(kMessage);
+    ASSERT_NE(window.CreateAsDialog(), nullptr) << c.name;
+    window.Center();
+    c.arrange(window);
+    EXPECT_EQ(window.ShowModal(), c.expected) << c.name;
+    EXPECT_EQ(window.GetHWND(), nullptr) << c.name << ": the window is gone";
+  }
+}
+
+TEST_F(WindowBaseTest, ModalLoopDisablesTheOwnerUntilTheWindowCloses) {
+  SkinWindow owner(kMainFrame);
+  ASSERT_NE(owner.CreateAsDialog(L"owner"), nullptr);
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  SetWindowLongPtrW(window.GetHWND(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.GetHWND()));
+  static HWND ownerSeen = nullptr;
+  static bool enabledDuringLoop = true;
+  ownerSeen = owner.GetHWND();
+  SetTimer(window.GetHWND(), 500, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    enabledDuringLoop = IsWindowEnabled(ownerSeen) != FALSE;
+    PostMessageW(hwnd, WM_CLOSE, 7, 0);
+  });
+  EXPECT_EQ(window.ShowModal(), 7u);
+  EXPECT_FALSE(enabledDuringLoop);
+  EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
+}
+
+TEST_F(WindowBaseTest, ReturnAndEscapeReachPreFilterMessageAndTheFocusedControl) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::CControlUI* input = window.Find(L"input");
+  ASSERT_NE(input, nullptr);
+  input->Focus();
+  PostMessageW(window.GetHWND(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(window.GetHWND(), WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(window.GetHWND(), WM_KEYDOWN, 'A', 1);
+  PostMessageW(window.GetHWND(), WM_CHAR, L'x', 1);
+  window.Close(3);
+  EXPECT_EQ(window.ShowModal(), 3u);
+  EXPECT_EQ(window.filteredKeys, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE, 'A'}));
+  // The base filter never takes a key: the character after them still reached the input.
+  EXPECT_EQ(input->GetText(), L"x");
+}
+
+TEST_F(WindowBaseTest, DefaultKeyAndFilterAnswers) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  bool handled = false;
+  EXPECT_EQ(window.PreFilterMessage(WM_KEYDOWN, VK_ESCAPE, 0, handled), 1);
+  EXPECT_EQ(window.PreFilterMessage(WM_KEYDOWN, VK_RETURN, 0, handled), 0);
+  EXPECT_EQ(window.PreFilterMessage(WM_KEYUP, VK_ESCAPE, 0, handled), 0);
+  EXPECT_FALSE(handled);
+}
+
+TEST_F(WindowBaseTest, AButtonClickReachesOnClickWithItsSender) {
+  SkinWindow window(kMessage);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  window.Center();
+  ui::CControlUI* ok = window.Find(L"okbtn");
+  ui::CControlUI* cancel = window.Find(L"cancelbtn");
+  ASSERT_NE(ok, nullptr);
+  ASSERT_NE(cancel, nullptr);
+  wintest::PostClick(window.GetHWND(), wintest::CenterOf(ok));
+  wintest::PostClick(window.GetHWND(), wintest::CenterOf(cancel));
+  // Pressed on the button, released elsewhere: no click.
+  const POINT okCentre = wintest::CenterOf(ok);
+  PostMessageW(window.GetHWND(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(okCentre.x, okCentre.y));
+  PostMessageW(window.GetHWND(), WM_LBUTTONUP, 0, MAKELPARAM(5, 100));
+  // A press on a label is no click at all.
+  wintest::PostClick(window.GetHWND(), POINT{20, 20});
+  window.Close(4);
+  EXPECT_EQ(window.ShowModal(), 4u);
+  EXPECT_EQ(window.clickSenders, (std::vector<ui::CControlUI*>{ok, cancel}));
+}
+
+TEST_F(WindowBaseTest, ClickOnTheCloseButtonClosesWithOne) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  wintest::PostClick(window.GetHWND(), wintest::CenterOf(window.Find(L"closebtn")));
+  EXPECT_EQ(window.ShowModal(), 1u);
+  ASSERT_EQ(window.clickSenders.size(), 1u);
+}
+
+TEST_F(WindowBaseTest, ControlTimersUseIdsOneTo239InTurn) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::PaintManager& pm = window.GetPaintManager();
+  ui::CControlUI* a = window.Find(L"logo");
+  ui::CControlUI* b = window.Find(L"name");
+  ASSERT_TRUE(pm.SetTimer(a, 1, 10000));
+  ASSERT_TRUE(pm.SetTimer(b, 1, 10000));
+  // A native timer of id 1 and 2 exists now: killing them through the system succeeds.
+  EXPECT_TRUE(KillTimer(window.GetHWND(), 1));
+  EXPECT_TRUE(KillTimer(window.GetHWND(), 2));
+  EXPECT_FALSE(KillTimer(window.GetHWND(), 3));
+  EXPECT_TRUE(pm.KillTimer(a, 1));
+  EXPECT_FALSE(pm.KillTimer(a, 1));
+}
+
+TEST_F(WindowBaseTest, ATimerOfAControlArrivesAsATimerNotification) {
+  struct TimerWindow : SkinWindow {
+    using SkinWindow::SkinWindow;
+    void Notify(ui::UiNotification& msg) override {
+      if (msg.sType == L"timer") {
+        timerSender = msg.pSender;
+        timerKey = msg.wParam;
+        Close(9);
+      }
+      SkinWindow::Notify(msg);
+    }
+    ui::CControlUI* timerSender = nullptr;
+    WPARAM timerKey = 0;
+  } window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::CControlUI* logo = window.Find(L"logo");
+  ASSERT_TRUE(window.GetPaintManager().SetTimer(logo, 42, 20));
+  EXPECT_EQ(window.ShowModal(), 9u);
+  EXPECT_EQ(window.timerSender, logo);
+  EXPECT_EQ(window.timerKey, 42u);
+}
+
+}  // namespace
