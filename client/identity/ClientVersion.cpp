@@ -18,7 +18,8 @@ std::wstring GetClientVersion(const std::wstring& path) {
   }
   const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
   // The product version is what the pages know the client by; the file version may differ.
-  return std::to_wstring(HIWORD(info->dwProductVersionMS)) + L"." + std::to_wstring(LOWORD(info->dwProductVersionMS)) +
-         L"." + std::to_wstring(HIWORD(info->dwProductVersionLS)) + L"." +
+  return std::to_wstring(HIWORD(info->dwProductVersionMS)) + L"." +
+         std::to_wstring(LOWORD(info->dwProductVersionMS)) + L"." +
+         std::to_wstring(HIWORD(info->dwProductVersionLS)) + L"." +
          std::to_wstring(LOWORD(info->dwProductVersionLS));
 }

@@ -11,7 +11,8 @@ std::string FormatMacList(const IP_ADAPTER_INFO* first) {
   std::string out;
   for (const IP_ADAPTER_INFO* a = first; a != nullptr; a = a->Next) {
     // A length beyond the Address array would read past the record.
-    UINT length = a->AddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? a->AddressLength : MAX_ADAPTER_ADDRESS_LENGTH;
+    UINT length =
+        a->AddressLength < MAX_ADAPTER_ADDRESS_LENGTH ? a->AddressLength : MAX_ADAPTER_ADDRESS_LENGTH;
     if (a->Description[0] == '\0' || length == 0 || a->Address[0] == 0) continue;
     if (!out.empty()) out += ", ";
     for (UINT i = 0; i < length; ++i) {

@@ -20,7 +20,8 @@ void Log(const ClientSettings& settings, LogLevel level, const std::string& mess
 
 std::string DefaultWebBase() { return std::string("https://") + ORV_WEB_HOST; }
 
-std::string BuildShopUrl(const ClientSettings& settings, const VenueProfile& profile, const MachineIdentity& machine) {
+std::string BuildShopUrl(const ClientSettings& settings, const VenueProfile& profile,
+                         const MachineIdentity& machine) {
   std::string venue;
   if (settings.wbid != 0) {
     venue = std::to_string(static_cast<uint32_t>(settings.wbid));

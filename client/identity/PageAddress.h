@@ -20,7 +20,8 @@ std::string DefaultWebBase();
 // Empty when the venue has no id and no "wbid" override is set.
 std::string BuildShopUrl();
 // The same from explicit values; the log lines follow settings.debug.
-std::string BuildShopUrl(const ClientSettings& settings, const VenueProfile& profile, const MachineIdentity& machine);
+std::string BuildShopUrl(const ClientSettings& settings, const VenueProfile& profile,
+                         const MachineIdentity& machine);
 
 // A service page from the process's settings, a copy of its venue profile and this PC.
 std::string BuildServiceUrl(ServicePage page);

@@ -21,7 +21,9 @@ std::vector<std::string> LogCapture::NewLines() const {
   return lines;
 }
 
-std::string LogLineEnd(const std::string& level, const std::string& message) { return level + "  :" + message; }
+std::string LogLineEnd(const std::string& level, const std::string& message) {
+  return level + "  :" + message;
+}
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;

@@ -28,7 +28,8 @@ TEST(UrlEncode, EncodesEachByteByTheRule) {
       {"control bytes", std::string("\0\n\x1f", 3), "%00%0A%1F"},
       {"edges of the ascii range", "!\x7f", "%21%7F"},
       {"high bytes", "\x80\xff", "%80%FF"},
-      {"other punctuation", "\"'()*,:;<>@[\\]^`{|}", "%22%27%28%29%2A%2C%3A%3B%3C%3E%40%5B%5C%5D%5E%60%7B%7C%7D"},
+      {"other punctuation", "\"'()*,:;<>@[\\]^`{|}",
+       "%22%27%28%29%2A%2C%3A%3B%3C%3E%40%5B%5C%5D%5E%60%7B%7C%7D"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.out, UrlEncode(c.in)) << c.name;
 }
@@ -67,7 +68,8 @@ std::string Format(const std::vector<FakeAdapter>& adapters) {
   for (size_t i = 0; i < adapters.size(); ++i) {
     const FakeAdapter& a = adapters[i];
     IP_ADAPTER_INFO& r = records[i];
-    std::memcpy(r.Description, a.description.data(), std::min(a.description.size(), sizeof r.Description - 1));
+    std::memcpy(r.Description, a.description.data(),
+                std::min(a.description.size(), sizeof r.Description - 1));
     std::memcpy(r.Address, a.address.data(), std::min(a.address.size(), sizeof r.Address));
     r.AddressLength = a.length < 0 ? static_cast<UINT>(a.address.size()) : static_cast<UINT>(a.length);
     r.Next = i + 1 < records.size() ? &records[i + 1] : nullptr;
@@ -88,18 +90,23 @@ TEST(MacList, FormatsQualifyingAdaptersInSystemOrder) {
   const MacCase cases[] = {
       {"no adapters", {}, "00-00-00-00-00"},
       {"one adapter", {{"Ethernet", eth}}, "1c-6f-65-a2-3b-10"},
-      {"two adapters joined by comma and space", {{"Ethernet", eth}, {"VirtualBox", vbox}},
+      {"two adapters joined by comma and space",
+       {{"Ethernet", eth}, {"VirtualBox", vbox}},
        "1c-6f-65-a2-3b-10, 0a-00-27-00-00-05"},
-      {"system order kept", {{"VirtualBox", vbox}, {"Ethernet", eth}}, "0a-00-27-00-00-05, 1c-6f-65-a2-3b-10"},
+      {"system order kept",
+       {{"VirtualBox", vbox}, {"Ethernet", eth}},
+       "0a-00-27-00-00-05, 1c-6f-65-a2-3b-10"},
       {"lower-case hex", {{"x", {0xAB, 0xCD, 0xEF, 0x0A, 0xF0, 0x9B}}}, "ab-cd-ef-0a-f0-9b"},
       {"address starting with 00 left out", {{"VMware", zeroLead}, {"Ethernet", eth}}, "1c-6f-65-a2-3b-10"},
       {"only a 00 address", {{"VMware", zeroLead}}, "00-00-00-00-00"},
       {"empty description left out", {{"", eth}, {"VirtualBox", vbox}}, "0a-00-27-00-00-05"},
-      {"middle adapter left out", {{"Ethernet", eth}, {"", vbox}, {"VirtualBox", vbox}},
+      {"middle adapter left out",
+       {{"Ethernet", eth}, {"", vbox}, {"VirtualBox", vbox}},
        "1c-6f-65-a2-3b-10, 0a-00-27-00-00-05"},
       {"nothing qualifies", {{"", eth}, {"VMware", zeroLead}}, "00-00-00-00-00"},
       {"eight-byte address", {{"FireWire", {1, 2, 3, 4, 5, 6, 7, 8}}}, "01-02-03-04-05-06-07-08"},
-      {"length only as far as the address array", {{"Broken", {1, 2, 3, 4, 5, 6, 7, 8}, 200}},
+      {"length only as far as the address array",
+       {{"Broken", {1, 2, 3, 4, 5, 6, 7, 8}, 200}},
        "01-02-03-04-05-06-07-08"},
       {"zero length has no first byte", {{"Tunnel", eth, 0}}, "00-00-00-00-00"},
   };
@@ -111,7 +118,8 @@ bool LooksLikeMacList(const std::string& text) {
   size_t pos = 0;
   for (;;) {
     if (pos + 2 > text.size() || !std::isxdigit(static_cast<unsigned char>(text[pos])) ||
-        !std::isxdigit(static_cast<unsigned char>(text[pos + 1])) || std::isupper(static_cast<unsigned char>(text[pos])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[pos + 1])) ||
+        std::isupper(static_cast<unsigned char>(text[pos])) ||
         std::isupper(static_cast<unsigned char>(text[pos + 1]))) {
       return false;
     }

@@ -34,7 +34,8 @@ class ProcessWideUrl : public ::testing::Test {
 
   // Runs the probe with a venue id and token: the four addresses it built.
   std::vector<std::string> Run(const std::wstring& id, const std::wstring& token) {
-    auto result = testsupport::RunProcess(dir_.File(L"orv_identity_probe.exe"), id + L" " + token, dir_.Path(), 30000);
+    auto result =
+        testsupport::RunProcess(dir_.File(L"orv_identity_probe.exe"), id + L" " + token, dir_.Path(), 30000);
     EXPECT_TRUE(result.started && !result.timedOut && result.exitCode == 0);
     auto lines = SplitLines(testsupport::ReadFileBytes(dir_.File(L"urls.txt")));
     EXPECT_EQ(4u, lines.size());
@@ -44,7 +45,8 @@ class ProcessWideUrl : public ::testing::Test {
 
   std::string ShopQueryTail() const {
     // The probe carries product version 3.1.4.1; venue name and theme are the profile's defaults.
-    return "&machine_no=" + GetMachineNo() + "&cv=3.1.4.1&mac=" + GetMacList() + "&is_c=1&wbname=unknown&theme=0";
+    return "&machine_no=" + GetMachineNo() + "&cv=3.1.4.1&mac=" + GetMacList() +
+           "&is_c=1&wbname=unknown&theme=0";
   }
 
   TempDir dir_;

@@ -29,9 +29,17 @@ struct ShopCase {
 TEST(ShopUrl, AppendsEveryKeyInOrder) {
   const std::string q = kMachineQuery;
   const ShopCase cases[] = {
-      {"empty values keep their keys", "", 0, "7", "", "", 0, {"", "", ""},
+      {"empty values keep their keys",
+       "",
+       0,
+       "7",
+       "",
+       "",
+       0,
+       {"", "", ""},
        "/shop/?wb_id=7&token=&machine_no=&cv=&mac=&is_c=1&wbname=&theme=0"},
-      {"default base", "", 0, "815", "tk", "Net", 2, kMachine, "/shop/?wb_id=815&token=tk" + q + "&wbname=Net&theme=2"},
+      {"default base", "", 0, "815", "tk", "Net", 2, kMachine,
+       "/shop/?wb_id=815&token=tk" + q + "&wbname=Net&theme=2"},
       {"url replaces the base", "http://127.0.0.1:8080", 0, "815", "tk", "Net", 2, kMachine,
        "http://127.0.0.1:8080/shop/?wb_id=815&token=tk" + q + "&wbname=Net&theme=2"},
       {"a base ending in a slash keeps it", "http://127.0.0.1:8080/", 0, "815", "tk", "Net", 2, kMachine,
