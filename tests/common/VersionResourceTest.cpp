@@ -17,8 +17,9 @@ std::wstring ProductVersion(const std::wstring& path) {
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
   if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info) return L"none";
-  return std::to_wstring(HIWORD(info->dwProductVersionMS)) + L"." + std::to_wstring(LOWORD(info->dwProductVersionMS)) +
-         L"." + std::to_wstring(HIWORD(info->dwProductVersionLS)) + L"." +
+  return std::to_wstring(HIWORD(info->dwProductVersionMS)) + L"." +
+         std::to_wstring(LOWORD(info->dwProductVersionMS)) + L"." +
+         std::to_wstring(HIWORD(info->dwProductVersionLS)) + L"." +
          std::to_wstring(LOWORD(info->dwProductVersionLS));
 }
 
