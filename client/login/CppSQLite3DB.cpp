@@ -72,7 +72,8 @@ void CppSQLite3DB::CheckDB() const {
 sqlite3_stmt* CppSQLite3DB::Compile(const std::string& sql, const std::vector<SqlParam>& params) {
   CheckDB();
   sqlite3_stmt* statement = nullptr;
-  if (sql.size() > static_cast<size_t>(INT_MAX)) throw CppSQLite3Exception(SQLITE_TOOBIG, "statement too long");
+  if (sql.size() > static_cast<size_t>(INT_MAX))
+    throw CppSQLite3Exception(SQLITE_TOOBIG, "statement too long");
   int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
   if (rc != SQLITE_OK) throw CppSQLite3Exception(rc, sqlite3_errmsg(db_));
   StatementGuard guard{statement};
@@ -80,7 +81,8 @@ sqlite3_stmt* CppSQLite3DB::Compile(const std::string& sql, const std::vector<Sq
   for (const SqlParam& param : params) {
     if (param.IsText()) {
       const std::string& text = param.TextValue();
-      if (text.size() > static_cast<size_t>(INT_MAX)) throw CppSQLite3Exception(SQLITE_TOOBIG, "value too long");
+      if (text.size() > static_cast<size_t>(INT_MAX))
+        throw CppSQLite3Exception(SQLITE_TOOBIG, "value too long");
       // With its byte count, so that a text is stored exactly as given.
       rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     } else {

@@ -22,7 +22,8 @@ const char kAddInfo[] =
     "REPLACE INTO InfoTable (id, name, ip, ips, port, token, hidetime, position, skin, mini) "
     "VALUES(?, ?, ?, ?, ?, ?, ?,?,?,?);";
 const char kAddTool[] = "REPLACE INTO ToolTable (idx, name, img, path, type, open) VALUES(?, ?, ?, ?, ?,?);";
-const char kLoadInfo[] = "SELECT id, name, ip, ips, port, token, hidetime, position, skin, mini FROM InfoTable;";
+const char kLoadInfo[] =
+    "SELECT id, name, ip, ips, port, token, hidetime, position, skin, mini FROM InfoTable;";
 const char kLoadTools[] = "SELECT idx, name, img, path, type, open FROM ToolTable;";
 const char kLoadLegacyId[] = "SELECT wb_id FROM WbInfoTable;";
 
@@ -98,7 +99,8 @@ void LoginDataBase::CreateToolTable() {
   }
 }
 
-bool LoginDataBase::Exec(const std::string& sql, const std::vector<SqlParam>& params, const char* failureText) {
+bool LoginDataBase::Exec(const std::string& sql, const std::vector<SqlParam>& params,
+                         const char* failureText) {
   try {
     std::lock_guard<std::mutex> lock(mutex_);
     db_.ExecDml(sql, params);
@@ -141,8 +143,8 @@ bool LoginDataBase::AddInfo(const VenueProfile& profile) {
 bool LoginDataBase::AddTool(const ToolEntry& tool) {
   try {
     std::vector<SqlParam> params = {
-        SqlParam::Integer(tool.idx),  SqlParam::Text(tool.name),    SqlParam::Text(tool.img),
-        SqlParam::Text(tool.path),    SqlParam::Integer(tool.type), SqlParam::Integer(tool.open ? 1 : 0),
+        SqlParam::Integer(tool.idx), SqlParam::Text(tool.name),    SqlParam::Text(tool.img),
+        SqlParam::Text(tool.path),   SqlParam::Integer(tool.type), SqlParam::Integer(tool.open ? 1 : 0),
     };
     return Exec(kAddTool, params, "AddTool failed.");
   } catch (...) {
@@ -223,7 +225,9 @@ bool LoginDataBase::LoadLegacyId(VenueProfile& profile) {
   }
 }
 
-bool LoginDataBase::DropWbInfoTable() { return Exec("DROP TABLE WbInfoTable;", {}, "Delete WbInfoTable failed."); }
+bool LoginDataBase::DropWbInfoTable() {
+  return Exec("DROP TABLE WbInfoTable;", {}, "Delete WbInfoTable failed.");
+}
 
 bool LoginDataBase::DropGameInfoTable() {
   return Exec("DROP TABLE GameInfoTable;", {}, "Delete GameInfoTable failed.");

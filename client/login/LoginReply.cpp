@@ -129,4 +129,6 @@ bool ParseLoginReply(const std::string& reply, VenueProfile& profile, LoginDataB
   }
 }
 
-bool ParseLoginReply(const std::string& reply) { return ParseLoginReply(reply, GetVenueProfile(), GetLoginDataBase()); }
+bool ParseLoginReply(const std::string& reply) {
+  return ParseLoginReply(reply, GetVenueProfile(), GetLoginDataBase());
+}

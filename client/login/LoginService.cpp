@@ -57,7 +57,9 @@ bool Login(const std::string& utf8Name, std::string& reply) {
   return LoginAt(LoginBase(GetClientSettings().request), utf8Name, reply);
 }
 
-bool Login(int32_t id, std::string& reply) { return LoginAt(LoginBase(GetClientSettings().request), id, reply); }
+bool Login(int32_t id, std::string& reply) {
+  return LoginAt(LoginBase(GetClientSettings().request), id, reply);
+}
 
 bool PostRequest(const std::string& url, const std::string& body, std::string& reply) {
   try {
