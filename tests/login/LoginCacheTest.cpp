@@ -1,6 +1,7 @@
 // The cache file "User.db": schema, round trips, legacy tables and verbatim texts.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,9 @@ struct TextCase {
   std::string text;
 };
 
+// The case's label, so that test names stay readable.
+void PrintTo(const TextCase& c, std::ostream* out) { *out << c.label; }
+
 class LoginCacheTexts : public LoginCache, public testing::WithParamInterface<TextCase> {};
 
 TEST_P(LoginCacheTexts, StoredVerbatim) {
@@ -223,6 +227,9 @@ struct IdCase {
   const char* id;
   bool stored;
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const IdCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginCacheIds : public LoginCache, public testing::WithParamInterface<IdCase> {};
 
@@ -295,6 +302,8 @@ struct ErrorTextCase {
   const char* text;
   const char* message;
 };
+
+void PrintTo(const ErrorTextCase& c, std::ostream* out) { *out << c.code; }
 
 class LoginCacheErrors : public testing::TestWithParam<ErrorTextCase> {};
 

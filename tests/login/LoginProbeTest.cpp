@@ -2,6 +2,7 @@
 // debug log lines and their texts, the cache beside the executable.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,9 @@ struct FailureCase {
   size_t requests;
   std::string logText;  // GBK bytes
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginProbeFailures : public LoginProbeRun, public testing::WithParamInterface<FailureCase> {};
 

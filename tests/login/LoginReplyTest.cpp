@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,9 @@ struct ReplyCase {
   std::function<CacheState()> cache;
 };
 
+// The case's label, so that test names stay readable.
+void PrintTo(const ReplyCase& c, std::ostream* out) { *out << c.label; }
+
 VenueProfile Unchanged(const VenueProfile& p) { return p; }
 
 std::vector<ReplyCase> Cases() {
@@ -122,6 +126,7 @@ std::vector<ReplyCase> Cases() {
        },
        nullptr},
       {"NotJson", "<html>502 Bad Gateway</html>", false, Unchanged, nullptr},
+      {"NestedTooDeep", std::string(5000, '[') + std::string(5000, ']'), false, Unchanged, nullptr},
       {"ErrcodeAsString", "{\"errcode\":\"0\",\"data\":{}}", false,
        [](const VenueProfile& before) {
          VenueProfile p = before;
@@ -280,6 +285,9 @@ struct MiniCase {
   bool mini;
 };
 
+// The case's label, so that test names stay readable.
+void PrintTo(const MiniCase& c, std::ostream* out) { *out << c.label; }
+
 class LoginReplyMini : public testing::TestWithParam<MiniCase> {};
 
 TEST_P(LoginReplyMini, OnlyTheTextZeroIsOff) {
@@ -310,6 +318,9 @@ struct StoreFaultCase {
   const char* setup;
   bool holdLock;
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const StoreFaultCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginReplyStoreFault : public testing::TestWithParam<StoreFaultCase> {};
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct NameCase {
   const char* label;
   std::string name;
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginRequestByName : public LoginExchange, public testing::WithParamInterface<NameCase> {};
 
@@ -54,6 +58,9 @@ struct IdCase {
   int32_t id;
   const char* body;
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const IdCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginRequestById : public LoginExchange, public testing::WithParamInterface<IdCase> {};
 
@@ -105,6 +112,9 @@ struct OutcomeCase {
   std::string body;
   bool success;
 };
+
+// The case's label, so that test names stay readable.
+void PrintTo(const OutcomeCase& c, std::ostream* out) { *out << c.label; }
 
 class LoginOutcome : public LoginExchange, public testing::WithParamInterface<OutcomeCase> {};
 
