@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
+// The programs link with -municode, whose start-up code calls wmain.
+int wmain(int argc, wchar_t** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
