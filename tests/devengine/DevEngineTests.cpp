@@ -276,6 +276,49 @@ TEST_F(DevEngine, ControlChannelCallReachesTheBoundFunctionOnTheUiThread) {
   EXPECT_EQ(status["lastCall"], "Echo");
 }
 
+TEST_F(DevEngine, ProbeInAnotherProcessCallsAFunctionAndReadsStatusAndScripts) {
+  EngineLibrary& e = Engine();
+  e.jsBindFunction("Echo", Echo, 2);
+  wkeWebView view = NewView();
+  ASSERT_TRUE(LoadAndWait(view, server_.Url("/shop")));
+  e.wkeRunJSW(view, L"changeBigWindow()");
+  e.wkeRunJSW(view, L"more_product()");
+
+  testsupport::TempDir dir;
+  std::wstring probe = std::wstring(ORV_TEST_BIN_DIR) + L"DevEngineProbe.exe";
+  std::wstring pid = std::to_wstring(GetCurrentProcessId());
+  struct Run {
+    std::wstring args;
+    std::wstring out;
+    testsupport::ProcessResult result;
+  } runs[] = {
+      {L"call \"Echo(5, '\x8336 tea')\"", L"call.txt", {}},
+      {L"status", L"status.txt", {}},
+      {L"scripts", L"scripts.txt", {}},
+      {L"call \"Missing()\"", L"missing.txt", {}},
+  };
+  FromHarness([&] {
+    for (Run& run : runs) {
+      run.result = testsupport::RunProcess(
+          probe, L"--pid " + pid + L" --out \"" + dir.File(run.out) + L"\" " + run.args, L"", 20000);
+    }
+  });
+  for (const Run& run : runs) ASSERT_TRUE(run.result.started && !run.result.timedOut) << run.out;
+  EXPECT_EQ(runs[0].result.exitCode, 0u);
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File(L"call.txt")), "10\n");
+  ASSERT_EQ(g_calls.size(), 1u);
+  EXPECT_EQ(g_calls[0].thread, uiThread_);
+  EXPECT_EQ(g_calls[0].ints[0], 5);
+  EXPECT_EQ(g_calls[0].texts[1], "\xE8\x8C\xB6 tea");
+  EXPECT_EQ(runs[1].result.exitCode, 0u);
+  std::string status = testsupport::ReadFileBytes(dir.File(L"status.txt"));
+  EXPECT_NE(status.find("url=" + server_.Url("/shop") + "\n"), std::string::npos) << status;
+  EXPECT_NE(status.find("ready=1\n"), std::string::npos) << status;
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File(L"scripts.txt")), "changeBigWindow()\nmore_product()\n");
+  EXPECT_EQ(runs[3].result.exitCode, 1u);
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File(L"missing.txt")), "error: Missing is not defined\n");
+}
+
 TEST_F(DevEngine, ScriptsAreRecordedInOrderAndAnsweredWithThePagesDeclaredValues) {
   EngineLibrary& e = Engine();
   wkeWebView view = NewView();
