@@ -411,6 +411,39 @@ TEST_F(DevEngine, ReloadLoadsTheAddressAgainAndANullCallbackUnregisters) {
   EXPECT_EQ(Status(hwnd)["readyCallbacks"], "2");
 }
 
+TEST_F(DevEngine, PagesAreShownAsTitleTextAndCallButtons) {
+  struct Case {
+    const char* contentType;
+    std::string body;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"text/html; charset=utf-8",
+       "<title>T &amp; U</title><p>a &lt;b&gt; &#x4E2D;&#25991;</p>",
+       {"T & U", "a <b> \xE4\xB8\xAD\xE6\x96\x87"}},
+      {"text/html",
+       "<div>x<button data-call=\"F\" data-args=\"1, 'y'\"><b>Bold</b>\n label</button>z</div>",
+       {"x", "[Bold label] F(1, 'y')", "z"}},
+      {"text/html",
+       "<input type=button data-call=G value=Go><img data-call=\"H\" alt=\"Pic\"><span data-call=I></span>",
+       {"[Go] G()", "[Pic] H()", "[I] I()"}},
+      {"text/html",
+       "<script>document.write('<p>x</p>')</script><style>p{}</style><!-- <p>hidden</p> --><p>shown</p>",
+       {"shown"}},
+      {"text/html; charset=gbk", "<p>\xD6\xD0\xCE\xC4</p>", {"\xE4\xB8\xAD\xE6\x96\x87"}},
+      {"text/html", "<meta charset=\"gb2312\"><p>\xD6\xD0\xCE\xC4</p>", {"\xE4\xB8\xAD\xE6\x96\x87"}},
+      {"text/html", "\xEF\xBB\xBF<h2>Head</h2>body text<br>next", {"Head", "body text", "next"}},
+  };
+  int index = 0;
+  for (const Case& c : cases) {
+    std::string path = "/page" + std::to_string(index++);
+    server_.SetRoute(path, LocalHttpServer::Route{200, c.contentType, c.body, 0});
+    wkeWebView view = NewView();
+    ASSERT_TRUE(LoadAndWait(view, server_.Url(path)));
+    std::vector<std::string> text = PageText(Engine().wkeGetHostHWND(view));
+    EXPECT_EQ(text, c.shown) << c.body;
+  }
+}
+
 TEST_F(DevEngine, ScriptValuesConvertAsPageScriptWould) {
   EngineLibrary& e = Engine();
   e.jsBindFunction("Probe", Probe, 5);
