@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Fetch.h"
+#include "Handles.h"
 #include "PageModel.h"
 #include "WebEngineApi.h"
 
@@ -93,7 +94,7 @@ struct Engine {
   std::vector<std::unique_ptr<View>> views;
   BindingTable bindings;
   std::vector<const ExecState*> liveStates;
-  HFONT fonts[3] = {nullptr, nullptr, nullptr};
+  GdiObject fonts[3];  // body, bold, title
 };
 Engine& GetEngine();
 

@@ -69,10 +69,7 @@ void __cdecl wkeFinalize() {
     }
     engine.views.clear();
     engine.bindings.clear();
-    for (HFONT& font : engine.fonts) {
-      if (font) DeleteObject(font);
-      font = nullptr;
-    }
+    for (GdiObject& font : engine.fonts) font.Reset();
   });
 }
 

@@ -55,15 +55,6 @@ struct GdiTraits {
 };
 using GdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 
-struct WindowTraits {
-  static HWND Invalid() { return nullptr; }
-  static bool Valid(HWND h) { return h != nullptr; }
-  static void Close(HWND h) {
-    if (IsWindow(h)) DestroyWindow(h);
-  }
-};
-using WindowHandle = UniqueHandle<HWND, WindowTraits>;
-
 // A device context from GetDC, released to its window.
 class WindowDc {
  public:
@@ -78,19 +69,6 @@ class WindowDc {
  private:
   HWND hwnd_;
   HDC dc_;
-};
-
-// Selects an object into a device context for one scope.
-class SelectScope {
- public:
-  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~SelectScope() { SelectObject(dc_, old_); }
-  SelectScope(const SelectScope&) = delete;
-  SelectScope& operator=(const SelectScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
 };
 
 }  // namespace devengine

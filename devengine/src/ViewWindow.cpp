@@ -31,9 +31,10 @@ HFONT Font(int index) {
     if (font.lfHeight == 0) font.lfHeight = -12;
     if (index >= 1) font.lfWeight = FW_BOLD;
     if (index == 2) font.lfHeight = font.lfHeight * 3 / 2;
-    engine.fonts[index] = CreateFontIndirectW(&font);
+    engine.fonts[index].Reset(CreateFontIndirectW(&font));
   }
-  return engine.fonts[index] ? engine.fonts[index] : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return engine.fonts[index] ? static_cast<HFONT>(engine.fonts[index].Get())
+                             : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 View* ViewOf(HWND hwnd) { return reinterpret_cast<View*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
