@@ -411,6 +411,23 @@ TEST_F(DevEngine, ReloadLoadsTheAddressAgainAndANullCallbackUnregisters) {
   EXPECT_EQ(Status(hwnd)["readyCallbacks"], "2");
 }
 
+TEST_F(DevEngine, ANewerLoadSupersedesOneStillUnderWay) {
+  server_.SetRoute("/slow", LocalHttpServer::Route{200, "text/html", "<title>Slow</title>", 800});
+  wkeWebView view = NewView();
+  HWND hwnd = Engine().wkeGetHostHWND(view);
+  Engine().wkeLoadURL(view, server_.Url("/slow").c_str());
+  Engine().wkeLoadURL(view, server_.Url("/shop").c_str());
+  ASSERT_TRUE(WaitFor([&] { return ReadyCount(view) == 1; }, 10000));
+  // Let the slow answer arrive too: it must neither replace the page nor report readiness.
+  ASSERT_TRUE(WaitFor([&] { return server_.Served("/slow") == 1; }, 10000));
+  WaitFor([] { return false; }, 500);
+  EXPECT_EQ(ReadyCount(view), 1);
+  auto status = Status(hwnd);
+  EXPECT_EQ(status["url"], server_.Url("/shop"));
+  EXPECT_EQ(status["title"], "Stand-in shop");
+  EXPECT_EQ(status["ready"], "1");
+}
+
 TEST_F(DevEngine, PagesAreShownAsTitleTextAndCallButtons) {
   struct Case {
     const char* contentType;
