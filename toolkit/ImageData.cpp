@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "GdiplusSession.h"
+#include "GifDelays.h"
 #include "SkinPackage.h"
 #include "Win32Handle.h"
 
@@ -31,26 +32,6 @@ bool ReadDiskFile(const std::wstring& path, std::string& out) {
   }
   out.swap(bytes);
   return true;
-}
-
-// Frame delays of an animated GIF in hundredths of a second, one per frame.
-std::vector<int> FrameDelays(Gdiplus::Bitmap& bitmap, UINT frames) {
-  std::vector<int> delays(frames, 0);
-  UINT size = bitmap.GetPropertyItemSize(PropertyTagFrameDelay);
-  if (size < sizeof(Gdiplus::PropertyItem)) return delays;
-  std::vector<unsigned char> buffer(size);
-  auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());
-  if (bitmap.GetPropertyItem(PropertyTagFrameDelay, size, item) != Gdiplus::Ok || item->value == nullptr) {
-    return delays;
-  }
-  UINT count = item->length / sizeof(LONG);
-  const unsigned char* values = static_cast<const unsigned char*>(item->value);
-  for (UINT i = 0; i < frames && i < count; ++i) {
-    LONG v = 0;
-    std::memcpy(&v, values + i * sizeof(LONG), sizeof(LONG));
-    delays[i] = v > 0 && v < INT_MAX / 10 ? static_cast<int>(v) * 10 : 0;
-  }
-  return delays;
 }
 
 bool CopyFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame& frame) {
@@ -98,7 +79,8 @@ ImagePtr DecodeImage(const std::string& bytes) {
   auto image = std::make_shared<ImageData>();
   image->width = width;
   image->height = height;
-  std::vector<int> delays = animated ? FrameDelays(bitmap, frames) : std::vector<int>(frames, 0);
+  std::vector<int> delays = animated ? GifFrameDelays(bytes) : std::vector<int>();
+  delays.resize(frames, 0);
   image->frames.resize(frames);
   for (UINT i = 0; i < frames; ++i) {
     if (frames > 1 && bitmap.SelectActiveFrame(&dimension, i) != Gdiplus::Ok) return nullptr;
