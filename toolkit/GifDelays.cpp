@@ -40,7 +40,8 @@ size_t ColorTableSize(uint8_t packed) { return (packed & 0x80) != 0 ? 3u * (2u <
 }  // namespace
 
 std::vector<int> GifFrameDelays(const std::string& bytes) {
-  if (bytes.size() < 13 || (bytes.compare(0, 6, "GIF87a") != 0 && bytes.compare(0, 6, "GIF89a") != 0)) return {};
+  if (bytes.size() < 13 || (bytes.compare(0, 6, "GIF87a") != 0 && bytes.compare(0, 6, "GIF89a") != 0))
+    return {};
   Reader r(bytes);
   r.Skip(10);
   uint8_t screenPacked = 0;
@@ -57,7 +58,8 @@ std::vector<int> GifFrameDelays(const std::string& bytes) {
       if (!r.Byte(label)) return {};
       if (label == 0xF9) {
         uint8_t size = 0, packed = 0, lo = 0, hi = 0;
-        if (!r.Byte(size) || size < 4 || !r.Byte(packed) || !r.Byte(lo) || !r.Byte(hi) || !r.Skip(size - 3u)) {
+        if (!r.Byte(size) || size < 4 || !r.Byte(packed) || !r.Byte(lo) || !r.Byte(hi) ||
+            !r.Skip(size - 3u)) {
           return {};
         }
         pending = (lo | (hi << 8)) * 10;
@@ -65,7 +67,8 @@ std::vector<int> GifFrameDelays(const std::string& bytes) {
       if (!r.SkipSubBlocks()) return {};
     } else if (introducer == 0x2C) {
       uint8_t packed = 0;
-      if (!r.Skip(8) || !r.Byte(packed) || !r.Skip(ColorTableSize(packed)) || !r.Skip(1) || !r.SkipSubBlocks()) {
+      if (!r.Skip(8) || !r.Byte(packed) || !r.Skip(ColorTableSize(packed)) || !r.Skip(1) ||
+          !r.SkipSubBlocks()) {
         return {};
       }
       delays.push_back(pending);

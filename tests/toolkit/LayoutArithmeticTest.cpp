@@ -33,9 +33,9 @@ TEST(LayoutArithmetic, TwoEmptyLabelsCentreAFixedOne) {
 
 struct LineCase {
   const char* what;
-  int length;           // layout width (horizontal) or height (vertical)
+  int length;  // layout width (horizontal) or height (vertical)
   Rect inset;
-  std::vector<int> fixed;    // 0 = flexible, -1 = hidden flexible child
+  std::vector<int> fixed;  // 0 = flexible, -1 = hidden flexible child
   std::vector<int> padBefore;
   std::vector<int> padAfter;
   std::vector<std::pair<int, int>> expected;  // start, end along the line for visible children
@@ -77,10 +77,22 @@ void RunLine(const LineCase& c, bool horizontal) {
 const LineCase kLineCases[] = {
     {"300 wide, empty labels round a 50", 300, {}, {0, 50, 0}, {}, {}, {{10, 135}, {135, 185}, {185, 310}}},
     {"remainder stays empty at the end", 301, {}, {0, 0}, {}, {}, {{10, 160}, {160, 310}}},
-    {"hidden children take no room", 300, {}, {0, -1, 50, -1, 0}, {}, {}, {{10, 135}, {135, 185}, {185, 310}}},
+    {"hidden children take no room",
+     300,
+     {},
+     {0, -1, 50, -1, 0},
+     {},
+     {},
+     {{10, 135}, {135, 185}, {185, 310}}},
     {"padding before and after", 300, {}, {0, 100}, {10, 20}, {5, 15}, {{20, 170}, {195, 295}}},
     {"inset narrows the room", 300, {30, 0, 20, 0}, {0, 0}, {}, {}, {{40, 165}, {165, 290}}},
-    {"fixed children too wide: flexible ones get 0", 100, {}, {80, 0, 80}, {}, {}, {{10, 90}, {90, 90}, {90, 170}}},
+    {"fixed children too wide: flexible ones get 0",
+     100,
+     {},
+     {80, 0, 80},
+     {},
+     {},
+     {{10, 90}, {90, 90}, {90, 170}}},
     {"only fixed children", 300, {}, {40, 60}, {}, {}, {{10, 50}, {50, 110}}},
 };
 

@@ -67,16 +67,18 @@ int CountNamed(CControlUI* root, const std::wstring& name) {
 }
 
 TEST(LayoutBuilder, FontsAreNumberedByPositionNotById) {
-  const std::string fonts = kHead + std::string(
-                                        "<DefaultConfig>"
-                                        "<Font id=\"0\" name=\"A\" size=\"12\" default=\"true\"/>"
-                                        "<Font id=\"1\" name=\"B\" size=\"14\" bold=\"true\" underline=\"true\"/>"
-                                        "</DefaultConfig>");
-  const std::string swapped = kHead + std::string(
-                                          "<DefaultConfig>"
-                                          "<Font id=\"1\" name=\"B\" size=\"14\" bold=\"true\" underline=\"true\"/>"
-                                          "<Font id=\"0\" name=\"A\" size=\"12\" default=\"true\"/>"
-                                          "</DefaultConfig>");
+  const std::string fonts =
+      kHead + std::string(
+                  "<DefaultConfig>"
+                  "<Font id=\"0\" name=\"A\" size=\"12\" default=\"true\"/>"
+                  "<Font id=\"1\" name=\"B\" size=\"14\" bold=\"true\" underline=\"true\"/>"
+                  "</DefaultConfig>");
+  const std::string swapped =
+      kHead + std::string(
+                  "<DefaultConfig>"
+                  "<Font id=\"1\" name=\"B\" size=\"14\" bold=\"true\" underline=\"true\"/>"
+                  "<Font id=\"0\" name=\"A\" size=\"12\" default=\"true\"/>"
+                  "</DefaultConfig>");
   const std::string window = Window("<Include source=\"xmls\\fonts.xml\"/><Label name=\"l\" font=\"1\"/>");
   for (const std::string* file : {&fonts, &swapped}) {
     Fixture f({{"Xmls/fonts.xml", *file}, {"Xmls/w.xml", window}});
@@ -126,7 +128,8 @@ TEST(LayoutBuilder, DefaultListComesBeforeTheOwnAttributes) {
   ASSERT_TRUE(f.manager.AttachRoot(std::move(root)));
   auto* r = static_cast<RecordingControl*>(f.manager.FindControl(L"r"));
   ASSERT_NE(nullptr, r);
-  std::vector<std::wstring> expected = {L"width=10", L"text=from default", L"name=r", L"width=20", L"height=5"};
+  std::vector<std::wstring> expected = {L"width=10", L"text=from default", L"name=r", L"width=20",
+                                        L"height=5"};
   EXPECT_EQ(expected, r->calls);
   EXPECT_EQ(20, r->GetFixedWidth());
   EXPECT_EQ(L"from default", r->GetText());
@@ -161,9 +164,8 @@ TEST(LayoutBuilder, ElementNamesMapToToolkitClassesWhateverTheirCase) {
   EXPECT_EQ(L"VerticalLayoutUI", root->ClassName());
   ASSERT_TRUE(f.manager.AttachRoot(std::move(root)));
   const std::pair<const wchar_t*, const wchar_t*> expected[] = {
-      {L"h", L"HorizontalLayoutUI"}, {L"t", L"TileLayoutUI"}, {L"l", L"LabelUI"},
-      {L"x", L"TextUI"},             {L"b", L"ButtonUI"},     {L"e", L"RichEditUI"},
-      {L"g", L"GifAnimUI"},          {L"c", L"RecordingUI"}};
+      {L"h", L"HorizontalLayoutUI"}, {L"t", L"TileLayoutUI"}, {L"l", L"LabelUI"},   {L"x", L"TextUI"},
+      {L"b", L"ButtonUI"},           {L"e", L"RichEditUI"},   {L"g", L"GifAnimUI"}, {L"c", L"RecordingUI"}};
   for (const auto& [name, cls] : expected) {
     CControlUI* c = f.manager.FindControl(name);
     ASSERT_NE(nullptr, c) << name;
@@ -187,11 +189,11 @@ TEST(LayoutBuilder, ChildrenAreBuiltBeforeTheParentsAttributes) {
 }
 
 TEST(LayoutBuilder, WindowAttributesReachTheManager) {
-  Fixture f({{"Xmls/w.xml",
-              Window("<Label/>",
-                     " size=\"360,300\" caption=\"0,0,0,47\" roundcorner=\"3,3\" mininfo=\"900,360\" "
-                     "maxinfo=\"1200,880\" bktrans=\"true\" gdiplustext=\"true\" showshadow=\"true\" "
-                     "shadowsize=\"4\" unknown=\"1\"")}});
+  Fixture f(
+      {{"Xmls/w.xml", Window("<Label/>",
+                             " size=\"360,300\" caption=\"0,0,0,47\" roundcorner=\"3,3\" mininfo=\"900,360\" "
+                             "maxinfo=\"1200,880\" bktrans=\"true\" gdiplustext=\"true\" showshadow=\"true\" "
+                             "shadowsize=\"4\" unknown=\"1\"")}});
   ASSERT_TRUE(f.Build(L"Xmls/w.xml"));
   const ui::WindowAttributes& w = f.manager.GetWindowAttributes();
   EXPECT_EQ((ui::Size{360, 300}), w.size);

@@ -21,11 +21,12 @@ TEST(SkinPackage, EmbeddedResourceHoldsEveryLayoutAndImage) {
   const SkinPackage& package = Embedded();
   ASSERT_TRUE(package.IsOpen());
   for (const wchar_t* entry :
-       {L"Xmls/MainFrame.xml", L"Xmls/tv_LogoDialog.xml", L"Xmls/TipDialog.xml", L"Xmls/CallDialog.xml",
-        L"Xmls/LeaveDialog.xml", L"Xmls/SongDialog.xml", L"Xmls/MsgDialog.xml", L"Xmls/LoginDialog.xml",
-        L"Xmls/Default.xml", L"UI/close_normal.png", L"UI/close_hover.png", L"UI/close_click.png",
-        L"UI/edit_bk.png", L"UI/tv_logo1.png", L"UI/tv_logo.png", L"UI/loading.gif", L"UI/tip_bk.png",
-        L"UI/icon_call.png", L"UI/icon_msg.png", L"UI/icon_shop.png", L"UI/icon_music.png"}) {
+       {L"Xmls/MainFrame.xml",   L"Xmls/tv_LogoDialog.xml", L"Xmls/TipDialog.xml", L"Xmls/CallDialog.xml",
+        L"Xmls/LeaveDialog.xml", L"Xmls/SongDialog.xml",    L"Xmls/MsgDialog.xml", L"Xmls/LoginDialog.xml",
+        L"Xmls/Default.xml",     L"UI/close_normal.png",    L"UI/close_hover.png", L"UI/close_click.png",
+        L"UI/edit_bk.png",       L"UI/tv_logo1.png",        L"UI/tv_logo.png",     L"UI/loading.gif",
+        L"UI/tip_bk.png",        L"UI/icon_call.png",       L"UI/icon_msg.png",    L"UI/icon_shop.png",
+        L"UI/icon_music.png"}) {
     std::string bytes;
     EXPECT_TRUE(package.Read(entry, bytes)) << entry;
     EXPECT_FALSE(bytes.empty()) << entry;
@@ -44,9 +45,15 @@ TEST(SkinPackage, LookupTurnsBackslashesAndIgnoresCase) {
     const wchar_t* path;
     bool found;
   } cases[] = {
-      {L"xmls\\Default.xml", true},   {L"XMLS/DEFAULT.XML", true},   {L"Xmls\\CallDialog.xml", true},
-      {L"ui\\TV_LOGO.png", true},     {L"Xmls/Default.xm", false},   {L"/Xmls/Default.xml", false},
-      {L"Default.xml", false},        {L"", false},                  {L"Xmls", false},
+      {L"xmls\\Default.xml", true},
+      {L"XMLS/DEFAULT.XML", true},
+      {L"Xmls\\CallDialog.xml", true},
+      {L"ui\\TV_LOGO.png", true},
+      {L"Xmls/Default.xm", false},
+      {L"/Xmls/Default.xml", false},
+      {L"Default.xml", false},
+      {L"", false},
+      {L"Xmls", false},
   };
   for (const Case& c : cases) {
     std::string bytes;
@@ -74,7 +81,8 @@ TEST(SkinPackage, PathsOf256CharactersAreNeverFound) {
 
 TEST(SkinPackage, ReadsStoredAndDeflatedEntries) {
   std::string big(5000, 'x');
-  std::string zip = MakeZip({{"Xmls/a.xml", "<a/>", false}, {"UI/b.bin", big, true}, {"UI/empty", "", false}});
+  std::string zip =
+      MakeZip({{"Xmls/a.xml", "<a/>", false}, {"UI/b.bin", big, true}, {"UI/empty", "", false}});
   SkinPackage package;
   ASSERT_TRUE(package.Open(zip.data(), zip.size()));
   EXPECT_EQ(3u, package.EntryCount());
@@ -130,10 +138,12 @@ TEST(SkinImages, EveryImageDecodesAtTheSizeTheLayoutsUse) {
   const SkinPackage& package = Embedded();
   ui::ImageCache cache(package);
   const ImageCase cases[] = {
-      {L"UI\\close_normal.png", 21, 21, 1}, {L"UI\\close_hover.png", 21, 21, 1}, {L"UI\\close_click.png", 21, 21, 1},
-      {L"UI\\edit_bk.png", 60, 30, 1},      {L"UI\\tv_logo1.png", 50, 50, 1},    {L"UI\\tv_logo.png", 250, 115, 1},
-      {L"UI/tip_bk.png", 40, 40, 1},        {L"UI/icon_call.png", 54, 54, 1},    {L"UI/icon_msg.png", 54, 54, 1},
-      {L"UI/icon_shop.png", 54, 54, 1},     {L"UI/icon_music.png", 54, 54, 1},   {L"UI\\loading.gif", 64, 64, 12},
+      {L"UI\\close_normal.png", 21, 21, 1}, {L"UI\\close_hover.png", 21, 21, 1},
+      {L"UI\\close_click.png", 21, 21, 1},  {L"UI\\edit_bk.png", 60, 30, 1},
+      {L"UI\\tv_logo1.png", 50, 50, 1},     {L"UI\\tv_logo.png", 250, 115, 1},
+      {L"UI/tip_bk.png", 40, 40, 1},        {L"UI/icon_call.png", 54, 54, 1},
+      {L"UI/icon_msg.png", 54, 54, 1},      {L"UI/icon_shop.png", 54, 54, 1},
+      {L"UI/icon_music.png", 54, 54, 1},    {L"UI\\loading.gif", 64, 64, 12},
   };
   for (const ImageCase& c : cases) {
     ui::ImagePtr image = cache.Get(c.path);

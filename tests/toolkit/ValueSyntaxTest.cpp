@@ -14,8 +14,8 @@ TEST(ValueSyntax, Integers) {
     const wchar_t* text;
     bool ok;
     int value;
-  } cases[] = {{L"66", true, 66},  {L"0", true, 0},     {L"-1", true, -1},       {L" 12 ", true, 12},
-               {L"", false, 0},    {L"12px", false, 0}, {L"1,2", false, 0},      {L"-", false, 0},
+  } cases[] = {{L"66", true, 66},   {L"0", true, 0},           {L"-1", true, -1},  {L" 12 ", true, 12},
+               {L"", false, 0},     {L"12px", false, 0},       {L"1,2", false, 0}, {L"-", false, 0},
                {L"0x10", false, 0}, {L"99999999999", false, 0}};
   for (const Case& c : cases) {
     int v = 12345;
@@ -58,8 +58,9 @@ TEST(ValueSyntax, ColoursAndSwitches) {
     const wchar_t* text;
     bool ok;
     ui::Color value;
-  } cases[] = {{L"#FFFFD47D", true, 0xFFFFD47Du}, {L"#FFffffff", true, 0xFFFFFFFFu}, {L"#00000000", true, 0u},
-               {L"#FFFFFF", false, 0},          {L"FFFFD47D", false, 0},          {L"#FFFFD47G", false, 0},
+  } cases[] = {{L"#FFFFD47D", true, 0xFFFFD47Du}, {L"#FFffffff", true, 0xFFFFFFFFu},
+               {L"#00000000", true, 0u},          {L"#FFFFFF", false, 0},
+               {L"FFFFD47D", false, 0},           {L"#FFFFD47G", false, 0},
                {L"#FFFFD47D0", false, 0}};
   for (const Case& c : cases) {
     ui::Color v = 1;
@@ -69,12 +70,13 @@ TEST(ValueSyntax, ColoursAndSwitches) {
     }
   }
   EXPECT_TRUE(ui::ParseSwitch(L"true"));
-  for (const wchar_t* off : {L"false", L"1", L"", L"yes", L"TRUE "}) EXPECT_FALSE(ui::ParseSwitch(off)) << off;
+  for (const wchar_t* off : {L"false", L"1", L"", L"yes", L"TRUE "})
+    EXPECT_FALSE(ui::ParseSwitch(off)) << off;
 }
 
 TEST(ValueSyntax, AttributeListsAsInDefaultElements) {
-  ui::AttributeList list =
-      ui::ParseAttributeList(L"thumbnormalimage=\"file='UI\\scrollbar\\v.png' corner='2,2,2,2'\" width=\"0\"");
+  ui::AttributeList list = ui::ParseAttributeList(
+      L"thumbnormalimage=\"file='UI\\scrollbar\\v.png' corner='2,2,2,2'\" width=\"0\"");
   ASSERT_EQ(2u, list.size());
   EXPECT_EQ(L"thumbnormalimage", list[0].first);
   EXPECT_EQ(L"file='UI\\scrollbar\\v.png' corner='2,2,2,2'", list[0].second);
@@ -102,7 +104,11 @@ TEST(ImageDescriptor, PathsAndPairs) {
       {L"file='UI\\edit_bk.png' corner='12,12,12,12'", L"UI\\edit_bk.png", false, {}, {12, 12, 12, 12}},
       // The tool strip's formats, filled in.
       {L"file='UI/icon_call.png' dest='10,10,64,64'", L"UI/icon_call.png", true, {10, 10, 64, 64}, {}},
-      {L"file='C:\\Orvanta\\image\\游戏.png' dest='5,5,69,69'", L"C:\\Orvanta\\image\\游戏.png", true, {5, 5, 69, 69}, {}},
+      {L"file='C:\\Orvanta\\image\\游戏.png' dest='5,5,69,69'",
+       L"C:\\Orvanta\\image\\游戏.png",
+       true,
+       {5, 5, 69, 69},
+       {}},
       {L"res='UI/tip_bk.png' corner='10,10,10,10'", L"UI/tip_bk.png", false, {}, {10, 10, 10, 10}},
       {L"file='UI/tip_bk.png' corner='10,10,10'", L"UI/tip_bk.png", false, {}, {}},
       // Parsing stops at the first piece that is not key='value'.
