@@ -119,7 +119,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<WindowCase> windows = {
       {L"MainFrame", L"Xmls\\MainFrame.xml", 900, 360, {}},
       {L"LogoDialog", L"Xmls\\tv_LogoDialog.xml", 250, 155, {}},
-      {L"TipDialog", L"Xmls\\TipDialog.xml", 90, 386,
+      {L"TipDialog",
+       L"Xmls\\TipDialog.xml",
+       90,
+       386,
        {L"UI/icon_call.png", L"UI/icon_msg.png", L"UI/icon_shop.png", L"UI/icon_music.png"}},
       {L"CallDialog", L"Xmls\\CallDialog.xml", 500, 350, {}},
       {L"LeaveDialog", L"Xmls\\LeaveDialog.xml", 500, 600, {}},
