@@ -49,9 +49,7 @@ bool CopyFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame& frame
   return true;
 }
 
-}  // namespace
-
-ImagePtr DecodeImage(const std::string& bytes) {
+ImagePtr Decode(const std::string& bytes) {
   if (bytes.empty() || bytes.size() > UINT_MAX || !EnsureGdiplus()) return nullptr;
   ComRef<IStream> stream(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
@@ -90,6 +88,25 @@ ImagePtr DecodeImage(const std::string& bytes) {
   return image;
 }
 
+}  // namespace
+
+ImagePtr DecodeImage(const std::string& bytes) {
+  // An image that cannot be decoded is simply not drawn, also when memory runs out.
+  try {
+    return Decode(bytes);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+ImagePtr ImageCache::Get(std::wstring_view path) {
+  try {
+    return Lookup(path);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::string& out) {
   out.clear();
   if (path.empty()) return false;
@@ -97,7 +114,7 @@ bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::str
   return ReadDiskFile(std::wstring(path), out);
 }
 
-ImagePtr ImageCache::Get(std::wstring_view path) {
+ImagePtr ImageCache::Lookup(std::wstring_view path) {
   std::wstring key = SkinPackage::LookupKey(path);
   if (key.empty()) key = std::wstring(path);
   if (key.empty()) return nullptr;
