@@ -61,8 +61,8 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   SYSTEMTIME now = {};
   GetLocalTime(&now);
   wchar_t stamp[32] = {};
-  std::swprintf(stamp, 32, L"[%04d%02d%02d%02d%02d%02d]", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                now.wSecond);
+  std::swprintf(stamp, 32, L"[%04d%02d%02d%02d%02d%02d]", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
   PathBuffer path;
   path.Append(folder.Text());
   path.Append(L"[");
@@ -82,7 +82,7 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   exception.ClientPointers = FALSE;
   MINIDUMP_CALLBACK_INFORMATION callback = {};
   const auto type = static_cast<MINIDUMP_TYPE>(MiniDumpScanMemory | MiniDumpWithIndirectlyReferencedMemory);
-  MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.Get(), type, pointers ? &exception : nullptr,
-                    nullptr, &callback);
+  MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.Get(), type,
+                    pointers ? &exception : nullptr, nullptr, &callback);
   return EXCEPTION_EXECUTE_HANDLER;
 }

@@ -12,7 +12,8 @@ class SocketLayer {
  public:
   SocketLayer() {
     WSADATA data = {};
-    ready_ = WSAStartup(MAKEWORD(2, 2), &data) == 0 && LOBYTE(data.wVersion) == 2 && HIBYTE(data.wVersion) == 2;
+    ready_ =
+        WSAStartup(MAKEWORD(2, 2), &data) == 0 && LOBYTE(data.wVersion) == 2 && HIBYTE(data.wVersion) == 2;
   }
   ~SocketLayer() { WSACleanup(); }
   SocketLayer(const SocketLayer&) = delete;
@@ -128,7 +129,9 @@ bool FetchClient::Connect(int port, const std::string& address) {
   return true;
 }
 
-bool FetchClient::ReceiveManifest() { return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml"); }
+bool FetchClient::ReceiveManifest() {
+  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml");
+}
 
 bool FetchClient::ReceiveFile(const std::string& name) {
   return Exchange(name, context_.AnsiDir() + "temp\\" + name);

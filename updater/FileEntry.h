@@ -6,10 +6,10 @@
 #include <string>
 
 struct FileEntry {
-  std::string name;    // relative to the program folder, bytes as in the manifest
-  std::string ver;     // e.g. "4.0.0.5"
-  bool isNew = true;   // in an update set: the local manifest does not list the file
-  uint32_t size = 0;   // expected size in bytes; 0: not compared
+  std::string name;   // relative to the program folder, bytes as in the manifest
+  std::string ver;    // e.g. "4.0.0.5"
+  bool isNew = true;  // in an update set: the local manifest does not list the file
+  uint32_t size = 0;  // expected size in bytes; 0: not compared
 };
 
 // std::string compares like memcmp, i.e. as unsigned bytes: "B.dll" < "a.dll" < "a.dll.bak".

@@ -37,7 +37,9 @@ tinyxml2::XMLElement* FindFiles(tinyxml2::XMLDocument& doc) {
 }
 
 // The file list: the first "File" child, then every following sibling element, whatever its name.
-tinyxml2::XMLElement* FirstFileElement(tinyxml2::XMLElement* files) { return files->FirstChildElement("File"); }
+tinyxml2::XMLElement* FirstFileElement(tinyxml2::XMLElement* files) {
+  return files->FirstChildElement("File");
+}
 
 const tinyxml2::XMLAttribute* SecondAttribute(const tinyxml2::XMLElement* element) {
   const tinyxml2::XMLAttribute* first = element->FirstAttribute();
@@ -54,7 +56,8 @@ bool ReadManifest(const std::string& path, ManifestMap& files) {
   if (!list) return false;
 
   ManifestMap read;
-  for (tinyxml2::XMLElement* element = FirstFileElement(list); element; element = element->NextSiblingElement()) {
+  for (tinyxml2::XMLElement* element = FirstFileElement(list); element;
+       element = element->NextSiblingElement()) {
     const tinyxml2::XMLAttribute* verAttr = element->FirstAttribute();
     const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
     // An element without a version and a name names no file: it is passed over.
