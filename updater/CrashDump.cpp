@@ -80,9 +80,10 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   exception.ThreadId = GetCurrentThreadId();
   exception.ExceptionPointers = pointers;
   exception.ClientPointers = FALSE;
-  MINIDUMP_CALLBACK_INFORMATION callback = {};
+  // No callback. Passing a callback record whose routine is null means the same to Windows,
+  // but Wine's dbghelp calls the null routine and the filter crashes inside itself.
   const auto type = static_cast<MINIDUMP_TYPE>(MiniDumpScanMemory | MiniDumpWithIndirectlyReferencedMemory);
   MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.Get(), type,
-                    pointers ? &exception : nullptr, nullptr, &callback);
+                    pointers ? &exception : nullptr, nullptr, nullptr);
   return EXCEPTION_EXECUTE_HANDLER;
 }
