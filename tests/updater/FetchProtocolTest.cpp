@@ -62,22 +62,6 @@ TEST(UpdaterFetch, ACloseWithoutDataLeavesAnEmptyFileAndFails) {
   EXPECT_EQ("", folder.Read(L"temp\\a.dll"));
 }
 
-TEST(UpdaterFetch, AResetInTheMiddleFailsAndKeepsWhatArrived) {
-  ProgramFolder folder;
-  CapturedLog log;
-  StandIn standIn;
-  standIn.Put(L"a.dll", Pattern(6000));
-  cashier::ServerOptions options;
-  options.fault = Fault::ResetMidFile;
-  options.partBytes = 3000;
-  ASSERT_TRUE(standIn.Start(options));
-  EXPECT_FALSE(FetchFile(folder.context, "127.0.0.1", "a.dll", standIn.Port()));
-  std::string kept = folder.Read(L"temp\\a.dll");
-  EXPECT_LE(kept.size(), 3000u);
-  EXPECT_EQ(Pattern(6000).substr(0, kept.size()), kept);
-  EXPECT_EQ(std::vector<std::wstring>{L"读取数据出错!"}, log.DebuggerLines());
-}
-
 TEST(UpdaterFetch, FailsWithoutAttemptForAnEmptyAddressOrAMissingFolder) {
   ProgramFolder folder;
   CapturedLog log;

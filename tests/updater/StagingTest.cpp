@@ -99,6 +99,23 @@ TEST(UpdaterStaging, AWrongSizeMovesNothing) {
   EXPECT_FALSE(folder.Exists(L"UpdateList.xml"));
 }
 
+TEST(UpdaterStaging, AFileCutShortByTheServerFailsTheSizeCheck) {
+  ProgramFolder folder;
+  StandIn standIn;
+  standIn.Put(L"a.dll", Pattern(3000));
+  cashier::ServerOptions options;
+  options.fault = Fault::CloseMidFile;  // an orderly close after 1200 bytes looks like the end
+  options.partBytes = 1200;
+  ASSERT_TRUE(standIn.Start(options));
+  folder.Write(L"a.dll", "old a");
+  CapturedLog log;
+  EXPECT_FALSE(
+      ApplyUpdates(folder.context, "127.0.0.1", SetOf({{"a.dll", "2", false, 3000}}), standIn.Port()));
+  EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"更新文件大小出错。")}, log.Lines());
+  EXPECT_EQ(1200u, folder.Read(L"temp\\a.dll").size());
+  EXPECT_EQ("old a", folder.Read(L"a.dll"));
+}
+
 TEST(UpdaterStaging, AFileInUseKeepsItsStagedCopyAndOldVersionAndIsFetchedAgain) {
   ProgramFolder folder;
   StandIn standIn;
