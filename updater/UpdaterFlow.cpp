@@ -71,6 +71,9 @@ ManifestResult WaitForManifest(const UpdaterContext& context, const std::string&
     return ManifestResult::Failed;
   }
   if (WaitForSingleObject(worker.Get(), context.timings.manifestWaitMs) == WAIT_TIMEOUT) {
+    // Logged before the worker is stopped, so that the log is built on this thread and not by
+    // both threads at once when the stopped worker reports its failed call.
+    UpdaterLog(L"连接收银端超时，程序退出。");
     // Closing the socket ends the worker's blocking call; the run does not wait for it.
     job->cancel.Cancel();
     return ManifestResult::TimedOut;
@@ -112,7 +115,6 @@ void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
 
   switch (WaitForManifest(context, address, port)) {
     case ManifestResult::TimedOut:
-      UpdaterLog(L"连接收银端超时，程序退出。");
       StartClient(context);
       return;
     case ManifestResult::Failed:
