@@ -59,13 +59,18 @@ void RestartUpdater(wchar_t** argv, const std::wstring& command, const std::wstr
 
 enum class ManifestResult { Fetched, Failed, TimedOut };
 
-ManifestResult WaitForManifest(const UpdaterContext& context, const std::string& address, int port) {
+// How long a stopped worker is given to end after the client was started, so that it does not
+// write to the log while the process shuts the log down.
+constexpr DWORD kStoppedWorkerGraceMs = 2000;
+
+ManifestResult WaitForManifest(const UpdaterContext& context, const std::string& address, int port,
+                               UniqueHandle& worker) {
   auto job = std::make_shared<ManifestJob>();
   job->port = port;
   job->address = address;
   job->context = context;
   auto* parameter = new std::shared_ptr<ManifestJob>(job);
-  UniqueHandle worker(CreateThread(nullptr, 0, ManifestWorker, parameter, 0, nullptr));
+  worker = UniqueHandle(CreateThread(nullptr, 0, ManifestWorker, parameter, 0, nullptr));
   if (!worker.Valid()) {
     delete parameter;
     return ManifestResult::Failed;
@@ -74,7 +79,8 @@ ManifestResult WaitForManifest(const UpdaterContext& context, const std::string&
     // Logged before the worker is stopped, so that the log is built on this thread and not by
     // both threads at once when the stopped worker reports its failed call.
     UpdaterLog(L"连接收银端超时，程序退出。");
-    // Closing the socket ends the worker's blocking call; the run does not wait for it.
+    // Closing the socket ends the worker's blocking call; the run starts the client before it
+    // gives the worker a moment to end.
     job->cancel.Cancel();
     return ManifestResult::TimedOut;
   }
@@ -113,9 +119,11 @@ void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
   }
   const std::string address = WideToUtf8(addressArg);
 
-  switch (WaitForManifest(context, address, port)) {
+  UniqueHandle worker;
+  switch (WaitForManifest(context, address, port, worker)) {
     case ManifestResult::TimedOut:
       StartClient(context);
+      WaitForSingleObject(worker.Get(), kStoppedWorkerGraceMs);
       return;
     case ManifestResult::Failed:
       UpdaterLog(L"获取更新文件出错.");
