@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "GdiplusSession.h"
+#include "GifDelays.h"
 #include "SkinPackage.h"
 #include "Win32Handle.h"
 
@@ -33,26 +34,6 @@ bool ReadDiskFile(const std::wstring& path, std::string& out) {
   return true;
 }
 
-// Frame delays of an animated GIF in hundredths of a second, one per frame.
-std::vector<int> FrameDelays(Gdiplus::Bitmap& bitmap, UINT frames) {
-  std::vector<int> delays(frames, 0);
-  UINT size = bitmap.GetPropertyItemSize(PropertyTagFrameDelay);
-  if (size < sizeof(Gdiplus::PropertyItem)) return delays;
-  std::vector<unsigned char> buffer(size);
-  auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());
-  if (bitmap.GetPropertyItem(PropertyTagFrameDelay, size, item) != Gdiplus::Ok || item->value == nullptr) {
-    return delays;
-  }
-  UINT count = item->length / sizeof(LONG);
-  const unsigned char* values = static_cast<const unsigned char*>(item->value);
-  for (UINT i = 0; i < frames && i < count; ++i) {
-    LONG v = 0;
-    std::memcpy(&v, values + i * sizeof(LONG), sizeof(LONG));
-    delays[i] = v > 0 && v < INT_MAX / 10 ? static_cast<int>(v) * 10 : 0;
-  }
-  return delays;
-}
-
 bool CopyFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame& frame) {
   Gdiplus::Rect area(0, 0, width, height);
   Gdiplus::BitmapData data{};
@@ -68,9 +49,7 @@ bool CopyFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame& frame
   return true;
 }
 
-}  // namespace
-
-ImagePtr DecodeImage(const std::string& bytes) {
+ImagePtr Decode(const std::string& bytes) {
   if (bytes.empty() || bytes.size() > UINT_MAX || !EnsureGdiplus()) return nullptr;
   ComRef<IStream> stream(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
@@ -98,7 +77,8 @@ ImagePtr DecodeImage(const std::string& bytes) {
   auto image = std::make_shared<ImageData>();
   image->width = width;
   image->height = height;
-  std::vector<int> delays = animated ? FrameDelays(bitmap, frames) : std::vector<int>(frames, 0);
+  std::vector<int> delays = animated ? GifFrameDelays(bytes) : std::vector<int>();
+  delays.resize(frames, 0);
   image->frames.resize(frames);
   for (UINT i = 0; i < frames; ++i) {
     if (frames > 1 && bitmap.SelectActiveFrame(&dimension, i) != Gdiplus::Ok) return nullptr;
@@ -108,6 +88,25 @@ ImagePtr DecodeImage(const std::string& bytes) {
   return image;
 }
 
+}  // namespace
+
+ImagePtr DecodeImage(const std::string& bytes) {
+  // An image that cannot be decoded is simply not drawn, also when memory runs out.
+  try {
+    return Decode(bytes);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+ImagePtr ImageCache::Get(std::wstring_view path) {
+  try {
+    return Lookup(path);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::string& out) {
   out.clear();
   if (path.empty()) return false;
@@ -115,7 +114,7 @@ bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::str
   return ReadDiskFile(std::wstring(path), out);
 }
 
-ImagePtr ImageCache::Get(std::wstring_view path) {
+ImagePtr ImageCache::Lookup(std::wstring_view path) {
   std::wstring key = SkinPackage::LookupKey(path);
   if (key.empty()) key = std::wstring(path);
   if (key.empty()) return nullptr;

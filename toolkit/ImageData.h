@@ -46,6 +46,8 @@ class ImageCache {
   size_t Size() const { return images_.size(); }
 
  private:
+  ImagePtr Lookup(std::wstring_view path);
+
   const SkinPackage& package_;
   std::unordered_map<std::wstring, ImagePtr> images_;
 };

@@ -42,13 +42,20 @@ std::unique_ptr<CControlUI> LayoutBuilder::BuildFromXml(const std::string& xml,
   factory_ = factory;
   manager_ = &manager;
   includeDepth_ = 0;
-  ControlList topLevel;
-  bool parsed = BuildDocument(xml, nullptr, &topLevel);
+  std::unique_ptr<CControlUI> root;
+  // Controls of the window's factory may throw (out of memory); the window gets no tree then.
+  try {
+    ControlList topLevel;
+    if (BuildDocument(xml, nullptr, &topLevel) && !topLevel.empty()) {
+      // The tree has one root; further top-level controls have no place in the window.
+      root = std::move(topLevel.front());
+    }
+  } catch (...) {
+    root.reset();
+  }
   factory_ = nullptr;
   manager_ = nullptr;
-  if (!parsed || topLevel.empty()) return nullptr;
-  // The tree has one root; further top-level controls have no place in the window.
-  return std::move(topLevel.front());
+  return root;
 }
 
 bool LayoutBuilder::BuildFile(std::wstring_view path, CContainerUI* parent, ControlList* topLevel) {

@@ -50,10 +50,14 @@ bool SkinPackage::Open(const void* data, size_t size) {
   Close();
   if (data == nullptr || size == 0) return false;
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
-  owned_.assign(bytes, bytes + size);
+  try {
+    owned_.assign(bytes, bytes + size);
+  } catch (...) {
+    return false;
+  }
   data_ = owned_.data();
   size_ = owned_.size();
-  if (!ReadDirectory()) {
+  if (!ReadDirectorySafely()) {
     Close();
     return false;
   }
@@ -65,7 +69,7 @@ bool SkinPackage::OpenUnowned(const void* data, size_t size) {
   if (data == nullptr || size == 0) return false;
   data_ = static_cast<const uint8_t*>(data);
   size_ = size;
-  if (!ReadDirectory()) {
+  if (!ReadDirectorySafely()) {
     Close();
     return false;
   }
@@ -90,6 +94,14 @@ void SkinPackage::Close() {
   size_ = 0;
   entries_.clear();
   index_.clear();
+}
+
+bool SkinPackage::ReadDirectorySafely() {
+  try {
+    return ReadDirectory();
+  } catch (...) {
+    return false;
+  }
 }
 
 bool SkinPackage::ReadDirectory() {
@@ -158,6 +170,15 @@ bool SkinPackage::Contains(std::wstring_view path) const {
 
 bool SkinPackage::Read(std::wstring_view path, std::string& out) const {
   out.clear();
+  try {
+    return ReadEntry(path, out);
+  } catch (...) {
+    out.clear();
+    return false;
+  }
+}
+
+bool SkinPackage::ReadEntry(std::wstring_view path, std::string& out) const {
   std::wstring key = LookupKey(path);
   if (key.empty()) return false;
   auto it = index_.find(key);

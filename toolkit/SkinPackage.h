@@ -55,6 +55,8 @@ class SkinPackage {
     uint32_t localOffset = 0;
   };
   bool ReadDirectory();
+  bool ReadDirectorySafely();
+  bool ReadEntry(std::wstring_view path, std::string& out) const;
 
   std::vector<uint8_t> owned_;
   const uint8_t* data_ = nullptr;

@@ -99,6 +99,7 @@ AttributeList ParseAttributeList(std::wstring_view text) {
     size_t eq = text.find(L'=', i);
     if (eq == std::wstring_view::npos) break;
     std::wstring_view name = Trim(text.substr(i, eq - i));
+    if (name.find_first_of(L" \t\r\n") != std::wstring_view::npos) break;
     size_t open = eq + 1;
     while (open < text.size() && IsBlank(text[open])) ++open;
     if (name.empty() || open >= text.size() || text[open] != L'"') break;
