@@ -71,7 +71,7 @@ Pixels GrabScreen(HWND hwnd) {
   return FromSurface(surface);
 }
 
-bool SavePng(const Pixels& pixels, const std::wstring& name) {
+bool SavePng(const Pixels& pixels, const std::wstring& name, bool alpha) {
   wchar_t folder[MAX_PATH] = {};
   DWORD length = GetEnvironmentVariableW(L"ORV_TEST_OUTPUT", folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH || pixels.width == 0) return false;
@@ -82,8 +82,11 @@ bool SavePng(const Pixels& pixels, const std::wstring& name) {
   CreateDirectoryW(path.c_str(), nullptr);
   path += name;
   std::vector<uint32_t> opaque(pixels.data);
-  for (uint32_t& p : opaque) p |= 0xFF000000;
-  Gdiplus::Bitmap bitmap(pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppARGB,
+  if (!alpha) {
+    for (uint32_t& p : opaque) p |= 0xFF000000;
+  }
+  Gdiplus::Bitmap bitmap(pixels.width, pixels.height, pixels.width * 4,
+                         alpha ? PixelFormat32bppPARGB : PixelFormat32bppARGB,
                          reinterpret_cast<BYTE*>(opaque.data()));
   CLSID png{};
   return PngEncoder(png) && bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;

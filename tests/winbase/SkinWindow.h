@@ -47,7 +47,7 @@ void Pump(DWORD ms);
 struct Pixels {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> data;  // 0x00RRGGBB, rows top to bottom
+  std::vector<uint32_t> data;  // 0xAARRGGBB, rows top to bottom
   uint32_t At(int x, int y) const { return data[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
 };
 // The window's client area as the toolkit paints it (WM_PRINTCLIENT).
@@ -55,7 +55,8 @@ Pixels PrintClient(HWND hwnd);
 // What the screen shows of the window's rectangle.
 Pixels GrabScreen(HWND hwnd);
 // Saves pixels as a PNG under the folder of ORV_TEST_OUTPUT (nothing when it is not set).
-bool SavePng(const Pixels& pixels, const std::wstring& name);
+// With `alpha`, the pixels are premultiplied ARGB and keep their transparency.
+bool SavePng(const Pixels& pixels, const std::wstring& name, bool alpha = false);
 
 // Client point centre of a control.
 POINT CenterOf(ui::CControlUI* control);

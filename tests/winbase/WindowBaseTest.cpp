@@ -83,7 +83,10 @@ TEST_F(WindowBaseTest, IsCaptionControlWalksUpThroughLabelsAndLayouts) {
 
 TEST_F(WindowBaseTest, DoubleClickOnTheCaptionDoesNotMaximise) {
   SkinWindow window(kLogin);
-  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  // With a maximise box the system would maximise on a caption double click.
+  ASSERT_NE(window.Create(nullptr, L"OrvTest",
+                          WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX, WS_EX_WINDOWEDGE),
+            nullptr);
   POINT pt{100, 20};
   ClientToScreen(window.GetHWND(), &pt);
   EXPECT_EQ(SendMessageW(window.GetHWND(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y)), 0);
