@@ -1,6 +1,8 @@
 // Windows built from the skin's login and message layouts: what the window base does with them.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "GdiHandles.h"
 #include "SkinWindow.h"
 #include "WindowRegion.h"
@@ -296,6 +298,54 @@ TEST_F(WindowBaseTest, ATimerOfAControlArrivesAsATimerNotification) {
   EXPECT_EQ(window.ShowModal(), 9u);
   EXPECT_EQ(window.timerSender, logo);
   EXPECT_EQ(window.timerKey, 42u);
+}
+
+TEST_F(WindowBaseTest, TheButtonDrawsItsNormalHotAndPushedImages) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  window.GetPaintManager().SetFocus(nullptr);
+  HWND hwnd = window.GetHWND();
+  const ui::Rect close = window.Find(L"closebtn")->GetPos();
+  const POINT centre = wintest::CenterOf(window.Find(L"closebtn"));
+  auto button = [&] {
+    const wintest::Pixels p = wintest::PrintClient(hwnd);
+    std::vector<uint32_t> area;
+    for (int y = close.top; y < close.bottom; ++y) {
+      for (int x = close.left; x < close.right; ++x) area.push_back(p.At(x, y));
+    }
+    return area;
+  };
+  const auto normal = button();
+  SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+  const auto hot = button();
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+  const auto pushed = button();
+  SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 200));
+  const auto draggedOff = button();
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 200));
+  EXPECT_NE(normal, hot);
+  EXPECT_NE(hot, pushed);
+  EXPECT_NE(normal, pushed);
+  EXPECT_EQ(draggedOff, normal) << "pressed but the mouse left it: the normal image";
+  EXPECT_TRUE(window.clickSenders.empty()) << "released elsewhere: no click";
+}
+
+// A window whose message handler throws: the exception stops at the window procedure.
+struct ThrowingWindow : SkinWindow {
+  using SkinWindow::SkinWindow;
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_APP + 7) throw std::runtime_error("handler failed");
+    return SkinWindow::OnMessage(msg, wParam, lParam);
+  }
+};
+
+TEST_F(WindowBaseTest, NoExceptionLeavesTheWindowProcedure) {
+  ThrowingWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  EXPECT_EQ(SendMessageW(window.GetHWND(), WM_APP + 7, 0, 0), 0);
+  EXPECT_TRUE(IsWindow(window.GetHWND()));
+  window.Close(6);
+  EXPECT_EQ(window.ShowModal(), 6u);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ void CButtonUI::DoPaint(Canvas& canvas) {
   const ImageDescriptor* state = &normalImage_;
   if (pushed_ && hot_ && !pushedImage_.Empty()) {
     state = &pushedImage_;
-  } else if ((hot_ || pushed_) && !hotImage_.Empty()) {
+  } else if (hot_ && !hotImage_.Empty()) {
     state = &hotImage_;
   }
   PaintImage(*this, canvas, *state);

@@ -579,6 +579,9 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       for (const auto& timer : side.timers) ::KillTimer(hwnd, timer.id);
       side.timers.clear();
       KillCaretTimer();
+      // Before the system destroys it as an owned window, so no stale handle is kept.
+      side.shadow.Destroy();
+      side.hasShadow = false;
       return false;
 
     default:

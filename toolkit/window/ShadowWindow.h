@@ -26,6 +26,8 @@ class CShadowUI {
   // Creates the shadow window for `owner` (owned by it, so it is destroyed with it).
   bool Create(HWND owner);
   HWND GetHWND() const { return shadow_.Get(); }
+  // Destroys the shadow window now (its owner is going).
+  void Destroy() { shadow_.Reset(); }
   // Follows the owner's messages: position, size, visibility.
   void OnOwnerMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
