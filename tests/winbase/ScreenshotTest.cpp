@@ -2,6 +2,8 @@
 // checks a picture allows: colours and images where the layouts put them.
 #include <gtest/gtest.h>
 
+#include "Label.h"
+#include "RichEditInput.h"
 #include "SkinWindow.h"
 
 using wintest::SkinWindow;
@@ -43,6 +45,24 @@ TEST_F(ScreenshotTest, LoginLayout) {
     for (int x = close.left; x < close.right; ++x) closeDrawn = closeDrawn || p.At(x, y) != 0xFFFFFF;
   }
   EXPECT_TRUE(closeDrawn) << "the close button's image";
+}
+
+TEST_F(ScreenshotTest, LoginLayoutWithTypedAndSelectedText) {
+  SkinWindow window(L"Xmls\\LoginDialog.xml");
+  ASSERT_NE(window.CreateAsDialog(L"登录"), nullptr);
+  auto* input = static_cast<ui::CRichEditUI*>(window.Find(L"input"));
+  ASSERT_NE(input, nullptr);
+  input->Focus();
+  input->SetText(L"网吧test01");
+  input->Input().Model().Select(2, 6);
+  input->Invalidate();
+  const wintest::Pixels p = Shoot(window, L"login-typed");
+  int selection = 0;
+  const ui::Rect area = input->GetPos();
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) selection += p.At(x, y) == 0x3399FFu ? 1 : 0;
+  }
+  EXPECT_GT(selection, 20) << "the selection is highlighted";
 }
 
 TEST_F(ScreenshotTest, MessageLayoutOneButtonAndALongText) {
