@@ -106,7 +106,8 @@ TEST(UpdaterManifest, RefusesNamesOutsideTheProgramFolderAndLogsThem) {
   const char* unsafe[] = {
       "",          "\\Windows\\evil.dll", "/etc/evil",   "C:\\evil.dll",          "C:evil.dll",
       "a.dll:ads", "..\\evil.dll",        "../evil.dll", "sub\\..\\..\\evil.dll", "sub/../x",
-      "..",        "\\\\host\\share\\x"};
+      "..",        "\\\\host\\share\\x",  "...",         ".. \\evil.dll",         "sub\\.. ",
+      " "};
   for (const char* name : unsafe) {
     ProgramFolder folder;
     CapturedLog log;
@@ -115,7 +116,7 @@ TEST(UpdaterManifest, RefusesNamesOutsideTheProgramFolderAndLogsThem) {
     EXPECT_TRUE(read.map.empty()) << name;
     EXPECT_TRUE(log.Has(L"更新清单中的文件名不安全，清单作废: ", name)) << name;
   }
-  const char* safe[] = {"a.dll", "sub\\a.dll", "sub/deeper/a.dll", "a..b.dll", "..a", "x.."};
+  const char* safe[] = {"a.dll", "sub\\a.dll", "sub/deeper/a.dll", "a..b.dll", "..a", "x..", "sub\\.\\a.dll"};
   for (const char* name : safe) {
     ProgramFolder folder;
     ReadResult read = Read(folder, ManifestXml({{"1.0", name, ""}}));
