@@ -2,7 +2,9 @@
 // GIF of the web dialogs' loading layout.
 #include <gtest/gtest.h>
 
+#include "Container.h"
 #include "GifAnim.h"
+#include "Label.h"
 #include "ShadowWindow.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
@@ -115,6 +117,39 @@ TEST_F(LayeredWindowTest, TheLoadingGifTakesItsSizeAndAnimates) {
   const size_t stopped = gif->GetFrame();
   wintest::Pump(500);
   EXPECT_EQ(gif->GetFrame(), stopped);
+}
+
+TEST_F(LayeredWindowTest, TheToolStripLayoutDrawsGdiplusTextWithAlpha) {
+  SkinWindow window(L"Xmls\\TipDialog.xml");
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  ui::CControlUI* list = window.Find(L"TipList");
+  ASSERT_NE(list, nullptr);
+  auto* container = static_cast<ui::IContainer*>(list->InterfaceFor(L"IContainer"));
+  ASSERT_NE(container, nullptr);
+  for (const wchar_t* text : {L"商品", L"呼叫", L"留言"}) {
+    auto* label = new ui::CLabelUI();
+    label->SetFixedHeight(40);
+    label->SetText(text);
+    label->SetAttribute(L"font", L"1");
+    label->SetAttribute(L"textcolor", L"#FFFFFFFF");
+    label->SetAttribute(L"align", L"center");
+    ASSERT_TRUE(container->Add(label));
+  }
+  window.Show(true, false);
+  wintest::Pump(300);
+  const wintest::Pixels p = wintest::PrintClient(window.GetHWND());
+  wintest::SavePng(p, L"tipstrip.png", true);
+  ui::CControlUI* first = container->GetItemAt(0);
+  const ui::Rect r = first->GetPos();
+  EXPECT_EQ(r.Height(), 40);
+  int bright = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const uint32_t px = p.data[static_cast<size_t>(y) * p.width + x];
+      if ((px >> 24) == 0xFF && (px & 0xFF) > 0xC0) ++bright;
+    }
+  }
+  EXPECT_GT(bright, 10) << "opaque white text pixels in the first entry";
 }
 
 TEST(ShadowPixelsTest, DarkestAtTheEdgeFadingOutwardAndClearUnderTheWindow) {

@@ -5,6 +5,7 @@
 
 #include "DibSurface.h"
 #include "FontEntry.h"
+#include "NineGrid.h"
 #include "GdiHandles.h"
 #include "GdiplusInclude.h"
 
@@ -174,34 +175,18 @@ void Canvas::DrawImage(const ImageData& image, const ImageDescriptor& d, const R
     piece(dest.left, dest.top, dest.right, dest.bottom, src.left, src.top, src.right, src.bottom);
     return;
   }
-  // Nine-grid: the borders keep their size, the middle stretches. Its pieces are stretched without
-  // smoothing: a smoothed piece fades at its seams, leaving gaps in the frame lines.
-  graphics_->SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+  // Nine-grid: the borders keep their size, the middle stretches; composed on the pixels and
+  // then drawn unscaled.
+  const int w = dest.Width();
+  const int h = dest.Height();
+  std::vector<uint32_t> grid = ComposeNineGrid(pixels, image.width, src, c, w, h, d.hole);
+  if (grid.empty()) return;
+  Gdiplus::Bitmap composed(w, h, w * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(grid.data()));
+  if (composed.GetLastStatus() != Gdiplus::Ok) return;
   graphics_->SetPixelOffsetMode(Gdiplus::PixelOffsetModeNone);
-  const int dx[4] = {dest.left, dest.left + c.left, dest.right - c.right, dest.right};
-  const int dy[4] = {dest.top, dest.top + c.top, dest.bottom - c.bottom, dest.bottom};
-  const int sx[4] = {src.left, src.left + c.left, src.right - c.right, src.right};
-  const int sy[4] = {src.top, src.top + c.top, src.bottom - c.bottom, src.bottom};
-  // Stretched pieces first, reaching one pixel into their neighbours (some GDI+ implementations
-  // leave the first stretched column empty); the unstretched corners then cover that pixel.
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int row = 0; row < 3; ++row) {
-      for (int col = 0; col < 3; ++col) {
-        const bool corner = row != 1 && col != 1;
-        if ((pass == 0) == corner || (d.hole && row == 1 && col == 1)) continue;
-        int left = dx[col], right = dx[col + 1], top = dy[row], bottom = dy[row + 1];
-        if (col == 1) {
-          left = std::max(left - 1, dest.left);
-          right = std::min(right + 1, dest.right);
-        }
-        if (row == 1) {
-          top = std::max(top - 1, dest.top);
-          bottom = std::min(bottom + 1, dest.bottom);
-        }
-        piece(left, top, right, bottom, sx[col], sy[row], sx[col + 1], sy[row + 1]);
-      }
-    }
-  }
+  graphics_->SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+  graphics_->DrawImage(&composed, Gdiplus::Rect(dest.left, dest.top, w, h), 0, 0, w, h, Gdiplus::UnitPixel,
+                       &attributes);
 }
 
 void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEntry* font, Color color,
