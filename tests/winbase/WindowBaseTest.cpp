@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "GdiHandles.h"
+#include "SkinPackage.h"
+#include "StartToolkit.h"
 #include "SkinWindow.h"
 #include "WindowRegion.h"
 #include "WindowWnd.h"
@@ -26,6 +28,37 @@ class WindowBaseTest : public ::testing::Test {
     return SendMessageW(window.GetHWND(), WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
   }
 };
+
+TEST_F(WindowBaseTest, StartToolkitMovesToTheProgramFolderAndKeepsTheFirstPackage) {
+  const ui::SkinPackage& package = ui::GetSkinPackage();
+  ASSERT_TRUE(package.IsOpen());
+  const size_t entries = package.EntryCount();
+  SetCurrentDirectoryW(L"C:\\");
+  EXPECT_TRUE(ui::StartToolkit(GetModuleHandleW(nullptr)));
+  EXPECT_EQ(&ui::GetSkinPackage(), &package);
+  EXPECT_EQ(ui::GetSkinPackage().EntryCount(), entries);
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  std::wstring expected = ui::GetInstancePath();
+  ASSERT_FALSE(expected.empty());
+  expected.pop_back();  // the trailing backslash
+  EXPECT_EQ(lstrcmpiW(current, expected.c_str()), 0);
+}
+
+TEST_F(WindowBaseTest, OperationsOnADestroyedWindowDoNothing) {
+  SkinWindow window(kMessage);
+  EXPECT_EQ(window.GetHWND(), nullptr);
+  window.Show(true, true);  // before Create: nothing
+  window.Close(1);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  window.Close(2);
+  EXPECT_EQ(window.ShowModal(), 2u);
+  window.Show(true, true);
+  window.Close(3);
+  window.Center();
+  EXPECT_EQ(window.ShowModal(), 0u);
+  EXPECT_EQ(window.GetHWND(), nullptr);
+}
 
 TEST_F(WindowBaseTest, CreationBuildsTheTreeRunsOnInitAndDropsTheCaption) {
   SkinWindow window(kLogin);
