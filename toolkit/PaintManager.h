@@ -141,7 +141,7 @@ class PaintManager {
   const FontEntry* GetFontEntry(int index);
   // Windows with `bktrans` are layered and painted with per-pixel alpha.
   bool IsLayered() const;
-  // Frees controls whose deletion was deferred until the window is gone.
+  // The native window is gone: its timers, filters, notifiers and mouse state are dropped.
   void ReleaseWindow();
   // Drops the window side's references (hover, capture, timers) to a subtree about to go.
   void ForgetWindowRefs(CControlUI* control);
