@@ -3,10 +3,13 @@
 
 #include <stdexcept>
 
+#include "Container.h"
 #include "GdiHandles.h"
+#include "Label.h"
 #include "SkinPackage.h"
 #include "StartToolkit.h"
 #include "SkinWindow.h"
+#include "TestSupport.h"
 #include "WindowRegion.h"
 #include "WindowWnd.h"
 
@@ -361,6 +364,56 @@ TEST_F(WindowBaseTest, TheButtonDrawsItsNormalHotAndPushedImages) {
   EXPECT_NE(normal, pushed);
   EXPECT_EQ(draggedOff, normal) << "pressed but the mouse left it: the normal image";
   EXPECT_TRUE(window.clickSenders.empty()) << "released elsewhere: no click";
+}
+
+// The message layout with maximise and restore buttons added to its title row.
+struct SizableWindow : SkinWindow {
+  using SkinWindow::SkinWindow;
+  void OnInit() override {
+    SkinWindow::OnInit();
+    ui::CControlUI* title = Find(L"Title");
+    auto* row = title != nullptr ? static_cast<ui::IContainer*>(title->InterfaceFor(L"IContainer")) : nullptr;
+    if (row == nullptr) return;
+    for (const wchar_t* name : {L"maxbtn", L"restorebtn"}) {
+      auto* button = new ui::CButtonUI();
+      button->SetName(name);
+      button->SetFixedWidth(21);
+      button->SetFixedHeight(21);
+      button->SetAttribute(L"bkcolor", L"#FF808080");
+      button->SetVisible(name == std::wstring(L"maxbtn"));
+      row->Add(button);
+    }
+  }
+};
+
+TEST_F(WindowBaseTest, MaximiseAndRestoreSwapTheirButtons) {
+  SizableWindow window(kMessage);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  window.Show(true, true);
+  ui::CControlUI* max = window.Find(L"maxbtn");
+  ui::CControlUI* restore = window.Find(L"restorebtn");
+  ASSERT_NE(max, nullptr);
+  ASSERT_NE(restore, nullptr);
+  wintest::Pump(100);
+  // A click on "maxbtn" maximises through the system command.
+  wintest::PostClick(window.GetHWND(), wintest::CenterOf(max));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return IsZoomed(window.GetHWND()) != FALSE; }, 2000));
+  EXPECT_FALSE(max->IsOwnVisible());
+  EXPECT_TRUE(restore->IsOwnVisible());
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window.GetHWND(), MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT client{};
+  GetClientRect(window.GetHWND(), &client);
+  EXPECT_EQ(client.right, monitor.rcWork.right - monitor.rcWork.left) << "maximised to the work area";
+  wintest::Pump(100);
+  wintest::PostClick(window.GetHWND(), wintest::CenterOf(restore));
+  EXPECT_TRUE(testsupport::WaitFor([&] { return IsZoomed(window.GetHWND()) == FALSE; }, 2000));
+  EXPECT_TRUE(max->IsOwnVisible());
+  EXPECT_FALSE(restore->IsOwnVisible());
+  RECT rect{};
+  GetWindowRect(window.GetHWND(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 360);
 }
 
 // A window whose message handler throws: the exception stops at the window procedure.
