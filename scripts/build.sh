@@ -19,7 +19,8 @@ flock "$cache/.lock" bash "$here/deps.sh" all
 key=$(cat "$here/deps.sh" "$root/cmake/toolchain-mingw-common.cmake" | sha256sum | cut -c1-16)
 
 configure_and_build() { # target build-tests emulator
-  local t=$1 with_tests=$2 emulator=$3 b="$root/build/$t"
+  local t=$1 with_tests=$2 emulator=$3
+  local b="$root/build/$t"
   step "building $t"
   cmake -S "$root" -B "$b" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$t.cmake" \
