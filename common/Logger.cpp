@@ -60,9 +60,15 @@ Logger::Logger() : root_(log4cpp::Category::getRoot()) {
 void Logger::Write(LogLevel level, const std::string& message) noexcept {
   try {
     switch (level) {
-      case LogLevel::Error: root_.log(log4cpp::Priority::ERROR, message); break;
-      case LogLevel::Info: root_.log(log4cpp::Priority::INFO, message); break;
-      case LogLevel::Debug: root_.log(log4cpp::Priority::DEBUG, message); break;
+      case LogLevel::Error:
+        root_.log(log4cpp::Priority::ERROR, message);
+        break;
+      case LogLevel::Info:
+        root_.log(log4cpp::Priority::INFO, message);
+        break;
+      case LogLevel::Debug:
+        root_.log(log4cpp::Priority::DEBUG, message);
+        break;
     }
   } catch (...) {
     // Logging never stops or fails a program: a line that cannot be written is lost.

@@ -19,6 +19,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
 fi
 
 bash "$here/build.sh"
+bash "$here/check-dist.sh"
 
 trap wine_env_stop EXIT
 wine_env_start

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// clang-format off
 extern "C" {
 
 struct wkeWebViewOpaque;
@@ -55,3 +56,4 @@ typedef jsValue(__cdecl* jsNativeFunction)(jsExecState state);
   X(jsToInt, int, (jsExecState state, jsValue value))                                               \
   X(jsToString, const char*, (jsExecState state, jsValue value))                                    \
   X(jsUndefined, jsValue, ())
+// clang-format on

@@ -58,8 +58,9 @@ bool DirExists(const std::wstring& path) {
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[65536];
   DWORD read = 0;
@@ -72,9 +73,9 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  bool ok = bytes.empty() ||
-            (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-             written == bytes.size());
+  bool ok =
+      bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                        written == bytes.size());
   CloseHandle(file);
   return ok;
 }
