@@ -44,9 +44,15 @@ void Run(HINSTANCE instance) {
   if (!CheckSingleInstance()) return;
   RemoveLeftoverUpdater();
   switch (CommandLineStartMode()) {
-    case StartMode::NoArgument: RunNoArgumentMode(instance); break;
-    case StartMode::Start: RunStartMode(instance); break;
-    case StartMode::BadArgument: LogError(WideToGbk(L"启动参数不正确.")); break;
+    case StartMode::NoArgument:
+      RunNoArgumentMode(instance);
+      break;
+    case StartMode::Start:
+      RunStartMode(instance);
+      break;
+    case StartMode::BadArgument:
+      LogError(WideToGbk(L"启动参数不正确."));
+      break;
   }
 }
 

@@ -20,9 +20,7 @@ const int kMsgRetry = 2;
 const int kResultClosed = 2;
 
 // A failed exchange: retry or give up. True when the loop may stop (the user gave up).
-bool AskAfterNetworkError() {
-  return RunMsgDialog(L"登录出错，请检查网络.", kMsgRetry) == kResultClosed;
-}
+bool AskAfterNetworkError() { return RunMsgDialog(L"登录出错，请检查网络.", kMsgRetry) == kResultClosed; }
 
 void ShowRefusal() { RunMsgDialog(Utf8ToWide(GetVenueProfile().errmsg), kMsgOk); }
 

@@ -27,8 +27,7 @@ StartMode ChooseStartMode(const std::vector<std::wstring>& args) {
   const std::wstring& first = args[1];
   // Ordinal comparison: a locale-aware one could tie "START" to "start" differently per
   // user locale.
-  bool isStart = first.size() == 5 &&
-                 CompareStringOrdinal(first.c_str(), 5, L"start", 5, TRUE) == CSTR_EQUAL;
+  bool isStart = first.size() == 5 && CompareStringOrdinal(first.c_str(), 5, L"start", 5, TRUE) == CSTR_EQUAL;
   return isStart ? StartMode::Start : StartMode::BadArgument;
 }
 

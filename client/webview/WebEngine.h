@@ -8,7 +8,7 @@
 #include "WebEngineApi.h"
 
 #define ORV_WKE_DECLARE_POINTER(name, ret, params) \
-  typedef ret(__cdecl* name##Fn) params;          \
+  typedef ret(__cdecl* name##Fn) params;           \
   extern name##Fn name;
 WKE_API_LIST(ORV_WKE_DECLARE_POINTER)
 #undef ORV_WKE_DECLARE_POINTER

@@ -20,7 +20,8 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (closed) *closed = true;
       return 0;
     }
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -37,9 +38,9 @@ void RunMainFrameWindow() {
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);  // a class already registered is reused
 
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Tamvik-客户端", WS_CAPTION | WS_SYSMENU,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Tamvik-客户端", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!window) return;
   bool closed = false;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&closed));

@@ -8,8 +8,11 @@ int RunMsgDialog(const std::wstring& text, int mode) {
   UINT buttons = mode == 1 ? MB_OKCANCEL : mode == 2 ? MB_RETRYCANCEL : MB_OK;
   switch (MessageBoxW(nullptr, text.c_str(), L"提示", buttons)) {
     case IDOK:
-    case IDRETRY: return 1;
-    case IDCANCEL: return 2;
-    default: return 0;
+    case IDRETRY:
+      return 1;
+    case IDCANCEL:
+      return 2;
+    default:
+      return 0;
   }
 }
