@@ -13,6 +13,9 @@ int RunMsgDialog(const std::wstring& text, int mode) {
     case IDCANCEL:
       return 2;
     default:
-      return 0;
+      // The box could not be shown (no desktop to show it on). Its callers take any other
+      // result as a retry and would ask the service again and again without a user, so the
+      // client ends here, as it does when the toolkit cannot build a window.
+      ExitProcess(1);
   }
 }

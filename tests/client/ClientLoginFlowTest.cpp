@@ -22,9 +22,10 @@ const char kBothEngineCalls[] = "wkeInitializeEx\nwkeFinalize\n";
 
 std::string Accepted(const std::string& id, const std::string& ip, int port) {
   return R"({"errcode":0,"errmsg":"","data":{"token":"tok","service_ip":")" + ip +
-         R"(","service_ips":"","service_port":)" + std::to_string(port) + R"(,"client_hide_time":0,"skin":1,"id":")" +
-         id + R"(","realname":"cafe","client_is_mini":"0","client_position":0,"client_toolbar":[{"name":"a",)" +
-         R"("img":"a.png","path":"","type":1,"is_open":"1"}]})";
+         R"(","service_ips":"","service_port":)" + std::to_string(port) +
+         R"(,"client_hide_time":0,"skin":1,"id":")" + id +
+         R"(","realname":"cafe","client_is_mini":"0","client_position":0,"client_toolbar":[{"name":"a",)" +
+         R"("img":"a.png","path":"","type":1,"is_open":"1"}]}})";
 }
 
 // A program folder with the client, the fake updater as "Pelgrix.exe" and the stand-in
@@ -206,7 +207,8 @@ TEST(ClientLoginFlow, CachedVenueIdLogsInWithoutADialog) {
   };
   const IdCase cases[] = {
       {"profile", std::string(kInfoTable) + kToolTable + "INSERT INTO InfoTable (id) VALUES(77);", "id=77"},
-      {"legacy table only", "CREATE TABLE WbInfoTable(wb_id TEXT); INSERT INTO WbInfoTable VALUES('-5');", "id=-5"},
+      {"legacy table only", "CREATE TABLE WbInfoTable(wb_id TEXT); INSERT INTO WbInfoTable VALUES('-5');",
+       "id=-5"},
   };
   for (const IdCase& c : cases) {
     SCOPED_TRACE(c.name);
