@@ -3,6 +3,15 @@
 # Sets WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY.
 
 wine_env_start() {
+  # The display first: the first Wine process starts the prefix's desktop, and a desktop
+  # started without DISPLAY leaves every later window without a graphics driver.
+  step "starting Xvfb"
+  local fifo; fifo=$(mktemp -u /tmp/orvanta-xvfb.XXXXXX); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  ORV_XVFB_PID=$!
+  local display; read -r -t 20 display <"$fifo" || die "Xvfb did not start"
+  rm -f "$fifo"
+  export DISPLAY=":$display"
   export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINEPREFIX=$(mktemp -d /tmp/orvanta-wine.XXXXXX)
   export WINEPREFIX
@@ -32,13 +41,6 @@ PY
   wineserver -p
   /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
 
-  step "starting Xvfb"
-  local fifo; fifo=$(mktemp -u /tmp/orvanta-xvfb.XXXXXX); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  ORV_XVFB_PID=$!
-  local display; read -r -t 20 display <"$fifo" || die "Xvfb did not start"
-  rm -f "$fifo"
-  export DISPLAY=":$display"
   step "Wine prefix ready, display $DISPLAY"
 }
 
