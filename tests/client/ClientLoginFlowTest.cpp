@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ClientHarness.h"
@@ -248,4 +251,70 @@ TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTableOnce) {
   ASSERT_EQ(1u, result.windows.size());
   EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
   EXPECT_EQ(1u, folder.Service().RequestCount());
+}
+
+TEST(ClientLoginFlow, MissingUpdaterStillEndsTheClient) {
+  LoginFolder folder;
+  folder.SettingsWithName("cafe");
+  ASSERT_TRUE(DeleteFileW(folder.File(L"Pelgrix.exe").c_str()));
+  folder.Service().Script({200, Accepted("12", "192.168.1.10", 9000)});
+  folder.Engine(L"orv_test_engine.dll");
+  ClientResult result = RunClient(folder, L"");
+  ExpectEndedNormally(result);
+  EXPECT_TRUE(result.windows.empty());
+  EXPECT_EQ("", folder.EngineCalls());
+}
+
+namespace {
+
+const std::string kCachedVenue = std::string(kInfoTable) + kToolTable +
+                                 "INSERT INTO InfoTable VALUES(8,'cafe','','',0,'t',0,0,0,0);"
+                                 "INSERT INTO ToolTable VALUES(0,'a','a.png','',1,1);";
+
+}  // namespace
+
+TEST(ClientWindows, DevelopmentEngineLoadsWithoutMissingOperations) {
+  LoginFolder folder;
+  folder.SettingsWithName("");
+  ASSERT_TRUE(CopyDistFile(L"node.dll", folder.Dir().Path()));
+  folder.Cache(kCachedVenue);
+  ClientResult result = RunClient(folder, L"start");
+  ExpectEndedNormally(result);
+  ASSERT_EQ(1u, result.windows.size());
+  EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
+  EXPECT_EQ(0u, folder.Service().RequestCount());
+}
+
+TEST(ClientWindows, SecondClientIsRefusedWhileTheFirstRuns) {
+  LoginFolder folder;
+  folder.SettingsWithName("cafe");
+  folder.Engine(L"orv_test_engine.dll");
+  folder.Cache(kCachedVenue);
+
+  // The first client runs its windows from the cache until the test closes its main frame.
+  std::atomic<HWND> mainFrame{nullptr};
+  ClientResult first;
+  std::thread firstRun([&] {
+    first = RunClient(folder, L"start", [&](HWND window, const SeenWindow& seen) {
+      if (seen.className == kBoxClass) PressBoxButton(window, IDOK);
+      if (seen.title == kMainFrameTitle) mainFrame = window;
+    });
+  });
+  bool up = WaitFor([&] { return mainFrame.load() != nullptr; }, 20000);
+  folder.Put(L"Pelgrix-2.exe", "left over");
+
+  ClientResult second = up ? RunClient(folder, L"") : ClientResult();
+  if (mainFrame.load()) PostMessageW(mainFrame.load(), WM_CLOSE, 0, 0);
+  firstRun.join();
+  ASSERT_TRUE(up);
+
+  ExpectEndedNormally(second);
+  EXPECT_TRUE(second.windows.empty());
+  EXPECT_TRUE(FileExists(folder.File(L"Pelgrix-2.exe")));
+  EXPECT_EQ(0u, folder.Service().RequestCount());
+  EXPECT_TRUE(HasLine(ReadLog(folder), "ERROR", "The program is already running."));
+  ExpectEndedNormally(first);
+  ASSERT_EQ(1u, first.windows.size());
+  EXPECT_EQ(kMainFrameTitle, first.windows[0].title);
+  EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
 }
