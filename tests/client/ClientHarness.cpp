@@ -6,6 +6,8 @@
 #include <regex>
 #include <set>
 
+#include "UniqueHandle.h"
+
 using namespace testsupport;
 
 namespace clienttest {
@@ -47,6 +49,8 @@ ClientResult RunClient(const ClientFolder& folder, const std::wstring& args, con
     return result;
   }
   result.started = true;
+  UniqueHandle process(info.hProcess);
+  UniqueHandle thread(info.hThread);
   std::set<HWND> answered;
   ULONGLONG end = GetTickCount64() + timeoutMs;
   while (GetTickCount64() < end) {
@@ -56,19 +60,17 @@ ClientResult RunClient(const ClientFolder& folder, const std::wstring& args, con
       result.windows.push_back(seen);
       respond(window, seen);
     }
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) {
       result.ended = true;
       break;
     }
     PumpFor(20);
   }
   if (!result.ended) {
-    TerminateProcess(info.hProcess, 255);
-    WaitForSingleObject(info.hProcess, 5000);
+    TerminateProcess(process.Get(), 255);
+    WaitForSingleObject(process.Get(), 5000);
   }
-  GetExitCodeProcess(info.hProcess, &result.exitCode);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  GetExitCodeProcess(process.Get(), &result.exitCode);
   return result;
 }
 

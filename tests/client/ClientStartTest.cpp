@@ -7,6 +7,7 @@
 
 #include "ClientHarness.h"
 #include "TextConvert.h"
+#include "UniqueHandle.h"
 
 using namespace testsupport;
 using namespace clienttest;
@@ -209,8 +210,8 @@ TEST(ClientStart, SecondClientWakesTheFirstAndEnds) {
   for (const SecondCase& c : cases) {
     SCOPED_TRACE(c.name);
     // The first client: its mutex and, once it has one, its main frame.
-    HANDLE first = CreateMutexW(nullptr, FALSE, L"tvClient_Client");
-    ASSERT_NE(nullptr, first);
+    UniqueHandle first(CreateMutexW(nullptr, FALSE, L"tvClient_Client"));
+    ASSERT_TRUE(first);
     std::unique_ptr<FakeMainFrame> frame;
     if (c.mainFrame) frame = std::make_unique<FakeMainFrame>();
 
@@ -220,7 +221,7 @@ TEST(ClientStart, SecondClientWakesTheFirstAndEnds) {
     folder.Put(L"Pelgrix-2.exe", "left over by a self-update");
     folder.Engine(L"orv_test_engine.dll");
     ClientResult result = RunClient(folder, c.args);
-    CloseHandle(first);
+    first.Reset();
 
     ExpectEndedNormally(result);
     EXPECT_TRUE(result.windows.empty());

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "ModulePath.h"
+#include "UniqueHandle.h"
 #include "TextConvert.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR parameters, int) {
   std::string text = WideToUtf8(parameters ? parameters : L"");
-  HANDLE file = CreateFileW((GetModuleDir() + L"updater-args.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
+  UniqueHandle file(CreateFileW((GetModuleDir() + L"updater-args.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+  if (!file) return 0;
   DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   return 0;
 }

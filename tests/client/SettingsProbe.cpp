@@ -9,6 +9,7 @@
 #include "ClientSettings.h"
 #include "Logger.h"
 #include "ModulePath.h"
+#include "UniqueHandle.h"
 #include "TextConvert.h"
 
 namespace {
@@ -55,11 +56,10 @@ int wmain(int argc, wchar_t** argv) {
   Add(out, "url2", s.url2);
   Add(out, "url3", s.url3);
 
-  HANDLE file = CreateFileW((GetModuleDir() + L"settings.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  UniqueHandle file(CreateFileW((GetModuleDir() + L"settings.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+  if (!file) return 1;
   DWORD written = 0;
-  WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
   return 0;
 }

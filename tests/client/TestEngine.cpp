@@ -1,15 +1,20 @@
 // A stand-in web engine library for the loader tests: every operation of the list does
 // nothing. wkeInitializeEx and wkeFinalize append their names to "wke-calls.txt" beside the
-// library, so that a test can see that and when the client called them. Built twice: complete,
-// and (ORV_TEST_ENGINE_MISSING) without wkeReload.
+// library, so that a test can see that and when the client called them. Built three times:
+// complete, without wkeReload (ORV_TEST_ENGINE_MISSING), and without wkeInitializeEx
+// (ORV_TEST_ENGINE_NO_INIT).
 #include <windows.h>
 
 #include <cstring>
 
+#include "UniqueHandle.h"
 #include "WebEngineApi.h"
 
 #ifdef ORV_TEST_ENGINE_MISSING
 #define wkeReload wkeReload_absent
+#endif
+#ifdef ORV_TEST_ENGINE_NO_INIT
+#define wkeInitializeEx wkeInitializeEx_absent
 #endif
 
 namespace {
@@ -33,12 +38,11 @@ void Record(const char* name) {
   wchar_t* slash = wcsrchr(path, L'\\');
   if (!slash) return;
   wcscpy(slash + 1, L"wke-calls.txt");
-  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  UniqueHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr));
+  if (!file) return;
   DWORD written = 0;
-  WriteFile(file, name, static_cast<DWORD>(strlen(name)), &written, nullptr);
-  WriteFile(file, "\n", 1, &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), name, static_cast<DWORD>(strlen(name)), &written, nullptr);
+  WriteFile(file.Get(), "\n", 1, &written, nullptr);
 }
 
 }  // namespace

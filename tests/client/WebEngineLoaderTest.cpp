@@ -96,6 +96,19 @@ TEST(WebEngineLoader, MissingNameIsReportedOnceAndTheRestResolved) {
   EXPECT_EQ("wkeInitializeEx\n", ReadFileBytes(dir.File(L"wke-calls.txt")));
 }
 
+TEST(WebEngineLoader, LibraryWithoutInitialisationIsNotStartedButLoaded) {
+  TempDir dir;
+  std::wstring path = Engine(dir, L"orv_test_engine_no_init.dll");
+  BoxAnswerer boxes;
+  ASSERT_TRUE(LoadWebEngine(path));
+  std::vector<SeenWindow> seen = boxes.Stop();
+  ASSERT_EQ(1u, seen.size());
+  EXPECT_EQ(L"wkeInitializeEx", seen[0].title);
+  EXPECT_EQ(nullptr, reinterpret_cast<void*>(wkeInitializeEx));
+  EXPECT_NE(nullptr, reinterpret_cast<void*>(wkeFinalize));
+  EXPECT_EQ("", ReadFileBytes(dir.File(L"wke-calls.txt")));
+}
+
 TEST(WebEngineLoader, UnloadableFileResolvesNothing) {
   for (const char* content : {"", "MZ but not a library"}) {
     TempDir dir;
