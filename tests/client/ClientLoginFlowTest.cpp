@@ -229,28 +229,61 @@ TEST(ClientLoginFlow, CachedVenueIdLogsInWithoutADialog) {
   }
 }
 
-TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTableOnce) {
+TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTable) {
+  const std::string noProfile = "提示|" + WideToUtf8(L"网吧信息出错，程序退出。");
+  const std::string mainFrame = WideToUtf8(kMainFrameTitle) + "|";
+  struct LegacyCase {
+    const char* name;
+    const char* legacyId;
+    int status;
+    std::string body;
+    std::vector<std::string> bodies;
+    std::vector<std::string> tables;
+    std::string window;
+  };
+  const std::vector<std::string> dropped = {"InfoTable", "ToolTable"};
+  const std::vector<std::string> kept = {"GameInfoTable", "InfoTable", "ToolTable", "WbInfoTable"};
+  const std::vector<LegacyCase> cases = {
+      {"accepted", "55", 200, Accepted("55", "192.168.1.10", 9000), {"id=55"}, dropped, mainFrame},
+      // Nothing is shown in this mode: a failed or refused refresh only drops the tables.
+      {"service down", "55", 500, "", {"id=55"}, dropped, noProfile},
+      {"refused", "55", 200, R"({"errcode":1,"errmsg":"no"})", {"id=55"}, dropped, noProfile},
+      {"venue id 0", "0", 200, Accepted("55", "", 0), {}, kept, noProfile},
+  };
+  for (const LegacyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoginFolder folder;
+    folder.SettingsWithName("ignored");
+    folder.Engine(L"orv_test_engine.dll");
+    folder.Cache(std::string("CREATE TABLE WbInfoTable(wb_id TEXT); INSERT INTO WbInfoTable VALUES('") +
+                 c.legacyId + "'); CREATE TABLE GameInfoTable(x TEXT);");
+    StubReply reply;
+    reply.status = c.status;
+    reply.body = c.body;
+    folder.Service().SetDefaultReply(reply);
+    ClientResult result = RunClient(folder, L"start");
+    ExpectEndedNormally(result);
+    EXPECT_EQ(std::vector<std::string>{c.window}, Describe(result));
+    EXPECT_EQ(c.bodies, folder.Bodies());
+    EXPECT_EQ(c.tables, folder.Tables());
+    EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
+    EXPECT_EQ("", folder.UpdaterArgs(200));
+  }
+}
+
+TEST(ClientLoginFlow, StartModeWithoutALegacyTableAsksNothing) {
   LoginFolder folder;
-  folder.SettingsWithName("ignored");
+  folder.SettingsWithName("cafe");
   folder.Engine(L"orv_test_engine.dll");
-  folder.Cache(
-      "CREATE TABLE WbInfoTable(wb_id TEXT); INSERT INTO WbInfoTable VALUES('55');"
-      "CREATE TABLE GameInfoTable(x TEXT);");
-  folder.Service().Script({200, Accepted("55", "192.168.1.10", 9000)});
+  folder.Cache(std::string(kInfoTable) + kToolTable +
+               "INSERT INTO InfoTable VALUES(8,'cafe','10.0.0.5','',7001,'t',0,0,0,0);");
   ClientResult result = RunClient(folder, L"start");
   ExpectEndedNormally(result);
   ASSERT_EQ(1u, result.windows.size());
   EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
-  EXPECT_EQ(std::vector<std::string>{"id=55"}, folder.Bodies());
-  EXPECT_EQ((std::vector<std::string>{"InfoTable", "ToolTable"}), folder.Tables());
-  EXPECT_EQ("", folder.UpdaterArgs(500));
-
-  // Without the legacy tables the next start asks nothing of the network.
-  result = RunClient(folder, L"start");
-  ExpectEndedNormally(result);
-  ASSERT_EQ(1u, result.windows.size());
-  EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
-  EXPECT_EQ(1u, folder.Service().RequestCount());
+  EXPECT_EQ(0u, folder.Service().RequestCount());
+  // The start mode never hands off, whatever the cached profile names.
+  EXPECT_EQ("", folder.UpdaterArgs(200));
 }
 
 TEST(ClientLoginFlow, MissingUpdaterStillEndsTheClient) {
