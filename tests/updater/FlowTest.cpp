@@ -1,0 +1,111 @@
+// The updater's run in-process, with the stand-in client "Orvanta.exe" in a scratch program
+// folder and shorter waits than the program's.
+#include <gtest/gtest.h>
+
+#include "UpdaterFlow.h"
+#include "UpdaterTestSupport.h"
+
+namespace {
+
+using cashier::Fault;
+using updatertest::CapturedLog;
+using updatertest::ManifestXml;
+using updatertest::ProgramFolder;
+using updatertest::StandIn;
+
+struct FlowFolder : ProgramFolder {
+  FlowFolder() : ProgramFolder(false) { updatertest::InstallFakeClient(*this); }
+  void Run(std::vector<std::wstring> arguments) {
+    arguments.insert(arguments.begin(), Path(L"Pelgrix.exe"));
+    std::vector<wchar_t*> argv;
+    for (std::wstring& argument : arguments) argv.push_back(&argument[0]);
+    argv.push_back(nullptr);
+    RunUpdater(static_cast<int>(arguments.size()), argv.data(), context);
+  }
+  void Run(const StandIn& standIn) { Run({L"start", L"127.0.0.1", std::to_wstring(standIn.Port())}); }
+  // The client's starts, after giving a start that is on its way the time to arrive.
+  std::vector<std::string> ClientStartsSettled() {
+    updatertest::WaitForClientStarts(*this, 1, 3000);
+    return updatertest::ClientStarts(*this);
+  }
+};
+
+const std::vector<std::string> kStartedOnce{"start "};
+
+TEST(UpdaterFlow, ManifestWaitRunsOutClosesTheWorkersConnection) {
+  FlowFolder folder;
+  folder.context.timings.manifestWaitMs = 1000;
+  StandIn standIn;
+  cashier::ServerOptions options;
+  options.fault = Fault::NeverAnswer;
+  ASSERT_TRUE(standIn.Start(options));
+  CapturedLog log;
+  ULONGLONG start = GetTickCount64();
+  folder.Run(standIn);
+  ULONGLONG elapsed = GetTickCount64() - start;
+  EXPECT_GE(elapsed, 950u);
+  EXPECT_LT(elapsed, 4000u);
+  EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"连接收银端超时，程序退出。")}, log.Lines());
+  EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled());
+  // The worker was stopped by closing its socket (a killed thread would have left it open).
+  EXPECT_TRUE(testsupport::WaitFor([&] { return standIn.server.ClientCloses() == 1; }, 3000));
+}
+
+TEST(UpdaterFlow, EndsAndStartsTheClientWhenThereIsNothingToInstall) {
+  struct Case {
+    const char* what;
+    const char* serverManifest;  // nullptr: not delivered
+    const wchar_t* message;
+  } cases[] = {
+      {"manifest not delivered", nullptr, L"获取更新文件出错."},
+      {"all up to date", "<AutoUpdater><Files><File Ver='1' Name='a.dll'/></Files></AutoUpdater>",
+       L"解析出错或没有要更新的文件."},
+      {"no file entry", "<AutoUpdater><Files/></AutoUpdater>", L"解析出错或没有要更新的文件."},
+      {"a name outside the program folder",
+       "<AutoUpdater><Files><File Ver='2' Name='a.dll'/><File Ver='1' "
+       "Name='..\\Orvanta.exe'/></Files></AutoUpdater>",
+       L"解析出错或没有要更新的文件."},
+  };
+  for (const Case& c : cases) {
+    FlowFolder folder;
+    folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", ""}}));
+    StandIn standIn;
+    if (c.serverManifest) standIn.Put(L"UpdateList.xml", c.serverManifest);
+    standIn.Put(L"a.dll", "new a");
+    ASSERT_TRUE(standIn.Start());
+    CapturedLog log;
+    folder.Run(standIn);
+    ASSERT_FALSE(log.Lines().empty()) << c.what;
+    EXPECT_EQ(updatertest::Gbk(c.message), log.Lines().back()) << c.what;
+    EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled()) << c.what;
+    EXPECT_FALSE(folder.Exists(L"temp")) << c.what;  // the staging folder is not even created
+    EXPECT_EQ(1u, standIn.server.Requests().size()) << c.what;
+    EXPECT_EQ(ManifestXml({{"1", "a.dll", ""}}), folder.Read(L"UpdateList.xml")) << c.what;
+  }
+}
+
+TEST(UpdaterFlow, AnUpdateThatFailsInTheMiddleStillStartsTheClient) {
+  FlowFolder folder;
+  StandIn standIn;
+  standIn.Put(L"UpdateList.xml", ManifestXml({{"1", "a.dll", ""}, {"1", "b.dll", ""}}));
+  standIn.Put(L"a.dll", "a");  // b.dll is not delivered
+  ASSERT_TRUE(standIn.Start());
+  CapturedLog log;
+  folder.Run(standIn);
+  EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"socket 更新文件失败。")}, log.Lines());
+  EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled());
+  EXPECT_FALSE(folder.Exists(L"a.dll"));
+  EXPECT_FALSE(folder.Exists(L"UpdateList.xml"));
+}
+
+TEST(UpdaterFlow, ABadPortIsABadArgument) {
+  for (const wchar_t* port : {L"x9000", L"", L"70000", L"-1", L"99999999999"}) {
+    FlowFolder folder;
+    CapturedLog log;
+    folder.Run({L"start", L"127.0.0.1", port});
+    EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"启动参数不正确.")}, log.Lines()) << port;
+    EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled()) << port;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,268 @@
+// Versions, manifest reading, the update set and the manifest edit after a self-update.
+#include <gtest/gtest.h>
+
+#include <tinyxml2.h>
+
+#include "Manifest.h"
+#include "UpdaterTestSupport.h"
+#include "VersionCompare.h"
+
+namespace {
+
+using updatertest::CapturedLog;
+using updatertest::ManifestFile;
+using updatertest::ManifestXml;
+using updatertest::ProgramFolder;
+
+struct VersionCase {
+  const char* server;
+  const char* local;
+  bool upToDate;
+};
+
+TEST(UpdaterVersion, ComparesPartsAsNumbersFromTheLeft) {
+  const VersionCase cases[] = {
+      {"4.0.0.10", "4.0.0.9", false},  // the server's is newer: fetch
+      {"4.0.0.9", "4.0.0.10", true},   // never back to an older version
+      {"4.0.0.5", "4.0.0.5", true},    // equal
+      {"4.0.1.0", "4.0.0.99", false},
+      {"007", "7", true},             // one number, leading zeros
+      {"2a.1", "2.1", true},          // digits first, the rest of a part ignored
+      {"4.x.0.1", "4.0.0.1", false},  // a part that is not a number fetches ...
+      {"4.0.0.1", "4.x.0.1", false},
+      {"1..2", "1.0.2", false},  // ... so does an empty part
+      {"", "1", false},
+      {"5.x", "4.1", false},  // ... but only when the comparison reaches it
+      {"3.x", "4.1", true},
+      {"4.99999999999", "4.1", false},  // out of the 32-bit range
+      {"-1", "0", true},                // signed parts
+      {"4.0.1", "4.0.1.0", true},       // a shorter version counts its missing parts as 0
+      {"4.0.1.2", "4.0.1", false},
+      {"4.0.1", "4.0.1.2", true},
+  };
+  for (const VersionCase& c : cases) {
+    EXPECT_EQ(c.upToDate, IsUpToDate(c.server, c.local)) << c.server << " against local " << c.local;
+  }
+}
+
+// Reads xml written to a scratch file; returns the map.
+struct ReadResult {
+  bool ok;
+  ManifestMap map;
+};
+ReadResult Read(const ProgramFolder& folder, const std::string& xml) {
+  folder.Write(L"ServerList.xml", xml);
+  ReadResult result{false, {}};
+  result.map["stale"] = FileEntry{};
+  result.ok = ReadManifest(folder.Ansi("ServerList.xml"), result.map);
+  return result;
+}
+
+TEST(UpdaterManifest, ReadsFilesByAttributePosition) {
+  ProgramFolder folder;
+  // The attributes' names do not matter, nor do elements before the first File; elements after
+  // it count whatever their name.
+  ReadResult read = Read(folder,
+                         "<AutoUpdater><Files><Note x='1' y='2'/>"
+                         "<File a='4.0.0.6' b='Orvanta.exe' c='123' d='9'/>"
+                         "<File Ver='1.0.0.2' Name='sub\\Pelgrix.dll'/>"
+                         "<Other Ver='3' Name='other.txt'/>"
+                         "<File Ver='9' Name='Orvanta.exe' Size='7'/>"
+                         "<Single Ver='1'/></Files></AutoUpdater>");
+  ASSERT_TRUE(read.ok);
+  ASSERT_EQ(3u, read.map.size());
+  const FileEntry& client = read.map.at("Orvanta.exe");
+  EXPECT_EQ("4.0.0.6", client.ver);  // a name listed twice keeps its first entry
+  EXPECT_EQ(123u, client.size);
+  EXPECT_TRUE(client.isNew);
+  EXPECT_EQ(0u, read.map.at("sub\\Pelgrix.dll").size);  // no third attribute: size 0
+  EXPECT_EQ("3", read.map.at("other.txt").ver);
+}
+
+TEST(UpdaterManifest, RefusesUnreadableManifests) {
+  ProgramFolder folder;
+  const char* bad[] = {
+      "<AutoUpdater><Files></Files></AutoUpdater>",                           // no File
+      "<AutoUpdater><Files><Other Ver='1' Name='a'/></Files></AutoUpdater>",  // no File either
+      "<AutoUpdater><List><File Ver='1' Name='a'/></List></AutoUpdater>",     // no Files
+      "<Updater><Files><File Ver='1' Name='a'/></Files></Updater>",           // no AutoUpdater
+      "<AutoUpdater><Files><File Ver='1' Name='a'/></Files>",                 // not well-formed
+      "",
+      "<AutoUpdater><Files><File Ver='1' Name='a' Size='big'/></Files></AutoUpdater>",
+      "<AutoUpdater><Files><File Ver='1' Name='a' Size='-1'/></Files></AutoUpdater>",
+      "<AutoUpdater><Files><File Ver='1' Name='a' Size='4294967296'/></Files></AutoUpdater>",
+  };
+  for (const char* xml : bad) {
+    ReadResult read = Read(folder, xml);
+    EXPECT_FALSE(read.ok) << xml;
+    EXPECT_TRUE(read.map.empty()) << xml;
+  }
+  ManifestMap map{{"stale", FileEntry{}}};
+  EXPECT_FALSE(ReadManifest(folder.Ansi("missing.xml"), map));
+  EXPECT_TRUE(map.empty());
+}
+
+TEST(UpdaterManifest, RefusesNamesOutsideTheProgramFolderAndLogsThem) {
+  const char* unsafe[] = {
+      "",          "\\Windows\\evil.dll", "/etc/evil",   "C:\\evil.dll",          "C:evil.dll",
+      "a.dll:ads", "..\\evil.dll",        "../evil.dll", "sub\\..\\..\\evil.dll", "sub/../x",
+      "..",        "\\\\host\\share\\x",  "...",         ".. \\evil.dll",         "sub\\.. ",
+      " "};
+  for (const char* name : unsafe) {
+    ProgramFolder folder;
+    CapturedLog log;
+    ReadResult read = Read(folder, ManifestXml({{"1.0", "good.dll", ""}, {"1.0", name, ""}}));
+    EXPECT_FALSE(read.ok) << name;
+    EXPECT_TRUE(read.map.empty()) << name;
+    EXPECT_TRUE(log.Has(L"更新清单中的文件名不安全，清单作废: ", name)) << name;
+  }
+  const char* safe[] = {"a.dll", "sub\\a.dll", "sub/deeper/a.dll", "a..b.dll", "..a", "x..", "sub\\.\\a.dll"};
+  for (const char* name : safe) {
+    ProgramFolder folder;
+    ReadResult read = Read(folder, ManifestXml({{"1.0", name, ""}}));
+    EXPECT_TRUE(read.ok) << name;
+    EXPECT_EQ(1u, read.map.count(name)) << name;
+  }
+}
+
+struct SetCase {
+  const char* what;
+  std::vector<ManifestFile> server;
+  std::vector<ManifestFile> local;  // empty: no local manifest
+  bool ok;
+  std::vector<std::pair<std::string, bool>> expected;  // name, isNew, in this order
+};
+
+TEST(UpdaterManifest, BuildsTheUpdateSetInByteOrder) {
+  const SetCase cases[] = {
+      {"no local manifest: everything is new",
+       {{"1.0", "b.dll", ""}, {"1.0", "a.dll", ""}},
+       {},
+       true,
+       {{"a.dll", true}, {"b.dll", true}}},
+      {"newer, older, equal and missing",
+       {{"4.0.0.10", "new.dll", ""},
+        {"4.0.0.9", "old.dll", ""},
+        {"2", "same.dll", ""},
+        {"1", "added.dll", ""}},
+       {{"4.0.0.9", "new.dll", ""}, {"4.0.0.10", "old.dll", ""}, {"2", "same.dll", ""}},
+       true,
+       {{"added.dll", true}, {"new.dll", false}}},
+      {"byte order: upper case first, a prefix before its extensions",
+       {{"1", "a.dll.bak", ""}, {"1", "b.dll", ""}, {"1", "a.dll", ""}, {"1", "B.dll", ""}},
+       {},
+       true,
+       {{"B.dll", true}, {"a.dll", true}, {"a.dll.bak", true}, {"b.dll", true}}},
+      {"a version part that is not a number fetches",
+       {{"1.x", "a.dll", ""}, {"1.0", "b.dll", ""}},
+       {{"1.0", "a.dll", ""}, {"1.y", "b.dll", ""}},
+       true,
+       {{"a.dll", false}, {"b.dll", false}}},
+      {"all equal: true with an empty set", {{"1", "a.dll", ""}}, {{"1", "a.dll", ""}}, true, {}},
+      {"a local manifest with an unsafe name counts as empty",
+       {{"1", "a.dll", ""}},
+       {{"1", "a.dll", ""}, {"1", "..\\x", ""}},
+       true,
+       {{"a.dll", true}}},
+  };
+  for (const SetCase& c : cases) {
+    ProgramFolder folder;
+    folder.Write(L"ServerList.xml", ManifestXml(c.server));
+    if (!c.local.empty()) folder.Write(L"UpdateList.xml", ManifestXml(c.local));
+    ManifestMap set;
+    EXPECT_EQ(c.ok, BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set))
+        << c.what;
+    std::vector<std::pair<std::string, bool>> got;
+    for (const auto& [name, entry] : set) got.emplace_back(name, entry.isNew);
+    EXPECT_EQ(c.expected, got) << c.what;
+  }
+}
+
+TEST(UpdaterManifest, TheUpdateSetCarriesTheServersVersionAndSize) {
+  ProgramFolder folder;
+  folder.Write(L"ServerList.xml", ManifestXml({{"2.0", "a.dll", "77"}}));
+  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dll", "5"}}));
+  ManifestMap set;
+  ASSERT_TRUE(BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set));
+  ASSERT_EQ(1u, set.size());
+  EXPECT_EQ("2.0", set["a.dll"].ver);
+  EXPECT_EQ(77u, set["a.dll"].size);
+}
+
+TEST(UpdaterManifest, AnUnreadableServerManifestGivesNoSet) {
+  ProgramFolder folder;
+  folder.Write(L"ServerList.xml", "<AutoUpdater><Files/></AutoUpdater>");
+  folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", ""}}));
+  ManifestMap set;
+  EXPECT_FALSE(BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set));
+  EXPECT_TRUE(set.empty());
+}
+
+// The File elements of a saved manifest as (attribute name=value ...) lines.
+std::vector<std::string> FileElements(const std::string& xml) {
+  tinyxml2::XMLDocument doc;
+  std::vector<std::string> lines;
+  if (doc.Parse(xml.c_str()) != tinyxml2::XML_SUCCESS) return lines;
+  auto* files = doc.FirstChildElement("AutoUpdater")->FirstChildElement("Files");
+  for (auto* element = files->FirstChildElement(); element; element = element->NextSiblingElement()) {
+    std::string line = element->Name();
+    for (auto* attribute = element->FirstAttribute(); attribute; attribute = attribute->Next()) {
+      line += std::string(" ") + attribute->Name() + "=" + attribute->Value();
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(UpdaterManifest, RecordsTheUpdatersNewVersion) {
+  FileEntry updater{"Pelgrix.exe", "2.0.0.2", false, 0};
+  {
+    ProgramFolder folder;  // listed: only its Ver changes
+    folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", "4"}, {"2.0.0.1", "Pelgrix.exe", "9"}}));
+    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_EQ((std::vector<std::string>{"File Ver=1 Name=a.dll Size=4",
+                                        "File Ver=2.0.0.2 Name=Pelgrix.exe Size=9"}),
+              FileElements(folder.Read(L"UpdateList.xml")));
+  }
+  {
+    ProgramFolder folder;  // not listed (new): the updater alone, Ver before Name
+    folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", "4"}}));
+    FileEntry added = updater;
+    added.isNew = true;
+    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), added));
+    EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
+              FileElements(folder.Read(L"UpdateList.xml")));
+  }
+  {
+    ProgramFolder folder;  // no local manifest: the received one takes its place, then as new
+    folder.Write(L"ServerList.xml", ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}}));
+    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_FALSE(folder.Exists(L"ServerList.xml"));
+    EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
+              FileElements(folder.Read(L"UpdateList.xml")));
+  }
+  {
+    ProgramFolder folder;  // neither manifest
+    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+  }
+}
+
+TEST(UpdaterManifest, ReportsAMissingRootOrFilesElement) {
+  FileEntry updater{"Pelgrix.exe", "2", false, 0};
+  {
+    ProgramFolder folder;
+    CapturedLog log;
+    folder.Write(L"UpdateList.xml", "<Other/>");
+    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_TRUE(log.Has(L"读取AutoUpdater节点出错."));
+  }
+  {
+    ProgramFolder folder;
+    CapturedLog log;
+    folder.Write(L"UpdateList.xml", "<AutoUpdater/>");
+    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_TRUE(log.Has(L"读取Files节点出错."));
+  }
+}
+
+}  // namespace

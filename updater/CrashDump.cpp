@@ -1,0 +1,89 @@
+#include "CrashDump.h"
+
+#include <dbghelp.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "Handles.h"
+
+namespace {
+
+// The process may be damaged: the path is built in a fixed stack buffer, without the heap.
+class PathBuffer {
+ public:
+  bool Append(const wchar_t* text) {
+    size_t length = std::wcslen(text);
+    if (length_ + length >= MAX_PATH) {
+      fits_ = false;  // a path this long is not written past the buffer; no dump is written
+      return false;
+    }
+    std::wmemcpy(text_ + length_, text, length);
+    length_ += length;
+    text_[length_] = L'\0';
+    return true;
+  }
+  const wchar_t* Text() const { return text_; }
+  bool Fits() const { return fits_; }
+
+ private:
+  wchar_t text_[MAX_PATH] = {};
+  size_t length_ = 0;
+  bool fits_ = true;
+};
+
+// The executable's full path (at most 260 characters); false when it does not fit.
+bool ModulePath(wchar_t (&path)[MAX_PATH]) {
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return length != 0 && length < MAX_PATH;
+}
+
+}  // namespace
+
+LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
+  wchar_t module[MAX_PATH] = {};
+  if (!ModulePath(module)) return EXCEPTION_EXECUTE_HANDLER;
+  wchar_t* fileName = PathFindFileNameW(module);
+
+  PathBuffer folder;
+  wchar_t dir[MAX_PATH] = {};
+  std::wmemcpy(dir, module, static_cast<size_t>(fileName - module));
+  folder.Append(dir);
+  folder.Append(L"Error\\");
+  if (!folder.Fits()) return EXCEPTION_EXECUTE_HANDLER;
+  DWORD attributes = GetFileAttributesW(folder.Text());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SHCreateDirectoryExW(nullptr, folder.Text(), nullptr);  // a failure shows when the file is created
+  }
+
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  wchar_t stamp[32] = {};
+  std::swprintf(stamp, 32, L"[%04d%02d%02d%02d%02d%02d]", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+  PathBuffer path;
+  path.Append(folder.Text());
+  path.Append(L"[");
+  path.Append(fileName);
+  path.Append(L"]");
+  path.Append(stamp);
+  path.Append(L".dmp");
+  if (!path.Fits()) return EXCEPTION_EXECUTE_HANDLER;
+
+  UniqueHandle file(CreateFileW(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return EXCEPTION_EXECUTE_HANDLER;
+
+  MINIDUMP_EXCEPTION_INFORMATION exception = {};
+  exception.ThreadId = GetCurrentThreadId();
+  exception.ExceptionPointers = pointers;
+  exception.ClientPointers = FALSE;
+  // No callback. Passing a callback record whose routine is null means the same to Windows,
+  // but Wine's dbghelp calls the null routine and the filter crashes inside itself.
+  const auto type = static_cast<MINIDUMP_TYPE>(MiniDumpScanMemory | MiniDumpWithIndirectlyReferencedMemory);
+  MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.Get(), type,
+                    pointers ? &exception : nullptr, nullptr, nullptr);
+  return EXCEPTION_EXECUTE_HANDLER;
+}

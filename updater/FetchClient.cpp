@@ -1,0 +1,195 @@
+#include "FetchClient.h"
+
+#include "Handles.h"
+#include "TextConvert.h"
+#include "UpdaterLog.h"
+
+namespace {
+
+// WSAStartup for version 2.2 and the matching WSACleanup, which runs after every fetch, also
+// when the start-up failed.
+class SocketLayer {
+ public:
+  SocketLayer() {
+    WSADATA data = {};
+    ready_ =
+        WSAStartup(MAKEWORD(2, 2), &data) == 0 && LOBYTE(data.wVersion) == 2 && HIBYTE(data.wVersion) == 2;
+  }
+  ~SocketLayer() { WSACleanup(); }
+  SocketLayer(const SocketLayer&) = delete;
+  SocketLayer& operator=(const SocketLayer&) = delete;
+  bool Ready() const { return ready_; }
+
+ private:
+  bool ready_ = false;
+};
+
+std::string LastSocketError() { return IntToString(WSAGetLastError()); }
+
+bool SetBlocking(SOCKET socket, bool blocking) {
+  u_long mode = blocking ? 0 : 1;
+  return ioctlsocket(socket, FIONBIO, &mode) == 0;
+}
+
+}  // namespace
+
+bool FetchCancel::Attach(SOCKET socket) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (cancelled_) return false;
+  socket_ = socket;
+  return true;
+}
+
+bool FetchCancel::Release(SOCKET socket) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (socket_ != socket) return false;
+  socket_ = INVALID_SOCKET;
+  return true;
+}
+
+void FetchCancel::Cancel() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  cancelled_ = true;
+  if (socket_ != INVALID_SOCKET) {
+    shutdown(socket_, SD_BOTH);
+    closesocket(socket_);
+    socket_ = INVALID_SOCKET;
+  }
+}
+
+FetchClient::FetchClient(const UpdaterContext& context, DWORD receiveTimeoutMs, FetchCancel* cancel)
+    : context_(context), receiveTimeoutMs_(receiveTimeoutMs), cancel_(cancel) {}
+
+FetchClient::~FetchClient() { Close(); }
+
+void FetchClient::Close() {
+  if (socket_ == INVALID_SOCKET) return;
+  // A cancelled fetch had its socket closed by the canceller already.
+  if (!cancel_ || cancel_->Release(socket_)) closesocket(socket_);
+  socket_ = INVALID_SOCKET;
+}
+
+bool FetchClient::Connect(int port, const std::string& address) {
+  if (address.empty()) return false;
+  SOCKET created = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (created == INVALID_SOCKET) return false;
+  if (cancel_ && !cancel_->Attach(created)) {
+    closesocket(created);
+    return false;
+  }
+  socket_ = created;
+
+  sockaddr_in server = {};
+  server.sin_family = AF_INET;
+  server.sin_addr.s_addr = inet_addr(address.c_str());  // dotted decimal only, no name lookup
+  server.sin_port = htons(static_cast<u_short>(port));
+
+  if (!SetBlocking(socket_, false)) {
+    UpdaterLog(L"设置SOCKET为异步时出错，errorid: ", LastSocketError());
+    return false;
+  }
+  if (connect(socket_, reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0) {
+    // Only the write set is watched: a refused connection is signalled in the error set on
+    // Windows, so it ends with the time-out below.
+    fd_set writable;
+    FD_ZERO(&writable);
+    FD_SET(socket_, &writable);
+    timeval limit = {};
+    limit.tv_sec = static_cast<long>(context_.timings.connectTimeoutMs / 1000);
+    limit.tv_usec = static_cast<long>((context_.timings.connectTimeoutMs % 1000) * 1000);
+    int ready = select(0, nullptr, &writable, nullptr, &limit);
+    if (ready <= 0) {
+      UpdaterLog(L"select错误或者超时，errorid: ", LastSocketError());
+      return false;
+    }
+    if (!FD_ISSET(socket_, &writable)) {
+      UpdaterLog(L"fd_isset出错，socket不在集合里.");
+      return false;
+    }
+    int pending = -1;
+    int length = sizeof pending;
+    if (getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&pending), &length) != 0) {
+      UpdaterLog(L"getsockopt出错，errorid: ", LastSocketError());
+      return false;
+    }
+    if (pending != 0) {
+      UpdaterLog(L"connect出错，errorid: ", LastSocketError());
+      return false;
+    }
+  }
+  if (!SetBlocking(socket_, true)) {
+    UpdaterLog(L"设置SOCKET为同步时出错，errorid: ", LastSocketError());
+    return false;
+  }
+  if (receiveTimeoutMs_ != 0) {
+    // A server that stops sending without closing would otherwise hold the update for ever.
+    DWORD timeout = receiveTimeoutMs_;
+    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  }
+  return true;
+}
+
+bool FetchClient::ReceiveManifest() {
+  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml");
+}
+
+bool FetchClient::ReceiveFile(const std::string& name) {
+  return Exchange(name, context_.AnsiDir() + "temp\\" + name);
+}
+
+bool FetchClient::Exchange(const std::string& name, const std::string& destination) {
+  if (socket_ == INVALID_SOCKET) return false;
+  const std::string request = "UPDATE," + name;
+  if (send(socket_, request.data(), static_cast<int>(request.size()), 0) <= 0) return false;
+
+  UniqueFile file(std::fopen(destination.c_str(), "wb"));
+  if (!file) {
+    DebuggerOutput(L"打开文件失败!");
+    return false;
+  }
+  char buffer[1000];
+  int received = recv(socket_, buffer, sizeof buffer, 0);
+  if (received == 0) return false;  // the server does not deliver this file: it stays empty
+  if (received < 0) {
+    DebuggerOutput(L"读取数据出错!");
+    return false;
+  }
+  std::fwrite(buffer, 1, static_cast<size_t>(received), file.get());
+  for (;;) {
+    received = recv(socket_, buffer, sizeof buffer, 0);
+    if (received < 0) {
+      DebuggerOutput(L"读取数据出错!");  // what arrived so far stays in the file
+      return false;
+    }
+    if (received == 0) return true;
+    std::fwrite(buffer, 1, static_cast<size_t>(received), file.get());
+  }
+}
+
+namespace {
+
+bool Fetch(const UpdaterContext& context, const std::string& address, int port, const std::string* fileName,
+           DWORD receiveTimeoutMs, FetchCancel* cancel) {
+  try {
+    SocketLayer layer;
+    if (!layer.Ready()) return false;
+    FetchClient client(context, receiveTimeoutMs, cancel);
+    bool ok = client.Connect(port, address) &&
+              (fileName ? client.ReceiveFile(*fileName) : client.ReceiveManifest());
+    client.Close();
+    return ok;
+  } catch (...) {
+    return false;  // e.g. a failed allocation; the socket and the layer are closed on the way out
+  }
+}
+
+}  // namespace
+
+bool FetchManifest(const UpdaterContext& context, const std::string& address, int port, FetchCancel* cancel) {
+  // The manifest wait of the run bounds this fetch; it has no receive time-out of its own.
+  return Fetch(context, address, port, nullptr, 0, cancel);
+}
+
+bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name, int port) {
+  return Fetch(context, address, port, &name, context.timings.receiveTimeoutMs, nullptr);
+}

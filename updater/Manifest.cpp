@@ -1,0 +1,174 @@
+#include "Manifest.h"
+
+#include <windows.h>
+
+#include <tinyxml2.h>
+
+#include "Handles.h"
+#include "ManifestName.h"
+#include "TextConvert.h"
+#include "UpdaterLog.h"
+#include "VersionCompare.h"
+
+namespace {
+
+const char kServerList[] = "ServerList.xml";
+const char kUpdateList[] = "UpdateList.xml";
+
+bool LoadDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  return doc.LoadFile(file.get()) == tinyxml2::XML_SUCCESS;
+}
+
+bool SaveDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
+  UniqueFile file(std::fopen(path.c_str(), "wb"));
+  return file && doc.SaveFile(file.get(), false) == tinyxml2::XML_SUCCESS;
+}
+
+// The manifests are moved with wide paths; the outcome is not looked at.
+void MoveManifest(const std::string& from, const std::string& to) {
+  MoveFileExW(AnsiToWide(from).c_str(), AnsiToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+tinyxml2::XMLElement* FindFiles(tinyxml2::XMLDocument& doc) {
+  tinyxml2::XMLElement* root = doc.FirstChildElement("AutoUpdater");
+  return root ? root->FirstChildElement("Files") : nullptr;
+}
+
+// The file list: the first "File" child, then every following sibling element, whatever its name.
+tinyxml2::XMLElement* FirstFileElement(tinyxml2::XMLElement* files) {
+  return files->FirstChildElement("File");
+}
+
+const tinyxml2::XMLAttribute* SecondAttribute(const tinyxml2::XMLElement* element) {
+  const tinyxml2::XMLAttribute* first = element->FirstAttribute();
+  return first ? first->Next() : nullptr;
+}
+
+}  // namespace
+
+bool ReadManifest(const std::string& path, ManifestMap& files) {
+  files.clear();
+  tinyxml2::XMLDocument doc;
+  if (!LoadDocument(path, doc)) return false;
+  tinyxml2::XMLElement* list = FindFiles(doc);
+  if (!list) return false;
+
+  ManifestMap read;
+  for (tinyxml2::XMLElement* element = FirstFileElement(list); element;
+       element = element->NextSiblingElement()) {
+    const tinyxml2::XMLAttribute* verAttr = element->FirstAttribute();
+    const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
+    // An element without a version and a name names no file: it is passed over.
+    if (!nameAttr) continue;
+    const tinyxml2::XMLAttribute* sizeAttr = nameAttr->Next();
+
+    FileEntry entry;
+    entry.ver = verAttr->Value();
+    entry.name = nameAttr->Value();
+    if (!IsSafeManifestName(entry.name)) {
+      UpdaterLog(L"更新清单中的文件名不安全，清单作废: ", entry.name);
+      return false;
+    }
+    unsigned long size = 0;
+    if (!ParseLeadingUint32(sizeAttr ? sizeAttr->Value() : "0", size)) return false;
+    entry.size = static_cast<uint32_t>(size);
+    entry.isNew = true;
+    read.emplace(entry.name, entry);  // a name listed twice keeps its first entry
+  }
+  files.swap(read);
+  return !files.empty();
+}
+
+bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath, ManifestMap& updateSet) {
+  ManifestMap server;
+  if (!ReadManifest(serverPath, server)) return false;
+  ManifestMap local;
+  ReadManifest(localPath, local);  // unreadable: every server entry counts as new
+
+  for (const auto& [name, serverEntry] : server) {
+    auto found = local.find(name);
+    if (found == local.end()) {
+      FileEntry copy = serverEntry;
+      copy.isNew = true;
+      updateSet[name] = copy;
+    } else if (!IsUpToDate(serverEntry.ver, found->second.ver)) {
+      FileEntry copy = serverEntry;
+      copy.isNew = false;
+      updateSet[name] = copy;
+    }
+  }
+  return true;
+}
+
+bool RecordUpdaterVersion(const std::string& ansiProgramDir, FileEntry entry) {
+  const std::string localPath = ansiProgramDir + kUpdateList;
+  tinyxml2::XMLDocument doc;
+  if (!LoadDocument(localPath, doc)) {
+    MoveManifest(ansiProgramDir + kServerList, localPath);
+    doc.Clear();
+    if (!LoadDocument(localPath, doc)) return false;
+    entry.isNew = true;
+  }
+  tinyxml2::XMLElement* root = doc.FirstChildElement("AutoUpdater");
+  if (!root) {
+    UpdaterLog(L"读取AutoUpdater节点出错.");
+    return false;
+  }
+  tinyxml2::XMLElement* files = root->FirstChildElement("Files");
+  if (!files) {
+    UpdaterLog(L"读取Files节点出错.");
+    return false;
+  }
+
+  if (entry.isNew) {
+    // The local manifest then lists the updater alone: the next run fetches every other file.
+    files->DeleteChildren();
+    tinyxml2::XMLElement* file = doc.NewElement("File");
+    file->SetAttribute("Ver", entry.ver.c_str());
+    file->SetAttribute("Name", entry.name.c_str());
+    files->InsertEndChild(file);
+  } else {
+    for (tinyxml2::XMLElement* element = FirstFileElement(files); element;
+         element = element->NextSiblingElement()) {
+      const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
+      if (nameAttr && entry.name == nameAttr->Value()) {
+        element->SetAttribute("Ver", entry.ver.c_str());
+        break;
+      }
+    }
+  }
+  SaveDocument(localPath, doc);
+  return true;
+}
+
+void RecordAppliedManifest(const std::string& ansiProgramDir, const std::set<std::string>& notInstalled) {
+  const std::string serverPath = ansiProgramDir + kServerList;
+  const std::string localPath = ansiProgramDir + kUpdateList;
+  if (!notInstalled.empty()) {
+    tinyxml2::XMLDocument doc;
+    tinyxml2::XMLElement* files = LoadDocument(serverPath, doc) ? FindFiles(doc) : nullptr;
+    // Without an editable copy the local manifest stays as it was: the next run fetches again.
+    if (!files) return;
+    ManifestMap local;
+    ReadManifest(localPath, local);
+    tinyxml2::XMLElement* element = FirstFileElement(files);
+    while (element) {
+      tinyxml2::XMLElement* next = element->NextSiblingElement();
+      const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
+      if (nameAttr && notInstalled.count(nameAttr->Value()) != 0) {
+        auto previous = local.find(nameAttr->Value());
+        if (previous == local.end()) {
+          files->DeleteChild(element);
+        } else {
+          // The version is read by position, whatever the server named the attribute.
+          element->SetAttribute(element->FirstAttribute()->Name(), previous->second.ver.c_str());
+        }
+      }
+      element = next;
+    }
+    if (!SaveDocument(serverPath, doc)) return;
+  }
+  MoveManifest(serverPath, localPath);
+}

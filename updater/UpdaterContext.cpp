@@ -1,0 +1,5 @@
+#include "UpdaterContext.h"
+
+#include "TextConvert.h"
+
+std::string UpdaterContext::AnsiDir() const { return WideToAnsi(programDir); }
