@@ -140,6 +140,18 @@ TEST(ClientLoginFlow, StoredNameLogsInAndHandsOffToTheUpdater) {
   EXPECT_TRUE(HasScope(ReadLog(folder), "Run"));
 }
 
+TEST(ClientLoginFlow, ChineseStoredNameIsSentAsUtf8) {
+  LoginFolder folder;
+  // The venues' settings files are GBK; the client runs with code page 936.
+  folder.Settings("[CONFIG]\r\nrequest=" + folder.Service().BaseUrl() + "\r\nwbname=\xD0\xC7\xBF\xD5\r\n");
+  folder.Service().Script({200, Accepted("12", "192.168.1.10", 9000)});
+  ClientResult result = RunClient(folder, L"");
+  ExpectEndedNormally(result);
+  EXPECT_EQ(std::vector<std::string>{"username=\xE6\x98\x9F\xE7\xA9\xBA"}, folder.Bodies());
+  EXPECT_EQ(L"星空", folder.StoredName());
+  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+}
+
 TEST(ClientLoginFlow, NoCashierServerRunsTheWindowsFromTheNewCache) {
   struct NoServerCase {
     const char* name;
