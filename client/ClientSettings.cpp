@@ -28,9 +28,14 @@ void ReadUtf8(const std::wstring& file, const wchar_t* key, std::string& field) 
   if (!utf8.empty()) field = utf8;
 }
 
+// Whole words, case ignored ordinally: a locale-aware comparison would let the user's locale
+// decide whether "RIGHT" is "right" (not so under a Turkish locale).
 int32_t AnchorWord(const std::wstring& value, const wchar_t* const words[3]) {
   for (int i = 0; i < 3; ++i) {
-    if (lstrcmpiW(value.c_str(), words[i]) == 0) return i + 1;
+    if (CompareStringOrdinal(value.c_str(), static_cast<int>(value.size()), words[i], -1, TRUE) ==
+        CSTR_EQUAL) {
+      return i + 1;
+    }
   }
   return 0;
 }

@@ -1,8 +1,5 @@
 #include <windows.h>
 
-#include "ScopeTimer.h"
+#include "ClientEntry.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  ScopeTimer main("Main");
-  return 0;
-}
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunClient(instance); }

@@ -1,0 +1,19 @@
+#include "MainFrameRun.h"
+
+#include "LoginDataBase.h"
+#include "MainFrameWindow.h"
+#include "MsgDialog.h"
+#include "VenueProfile.h"
+
+void RunMainFrame() {
+  VenueProfile& profile = GetVenueProfile();
+  LoginDataBase& cache = GetLoginDataBase();
+  if (!cache.LoadInfo(profile)) {
+    RunMsgDialog(L"网吧信息出错，程序退出。", 0);
+    return;
+  }
+  // The list holds each cached tool once, whatever an earlier login left in it.
+  profile.client_toolbar.clear();
+  cache.LoadTools(profile.client_toolbar);
+  RunMainFrameWindow();
+}
