@@ -105,6 +105,19 @@ TEST_F(WindowBaseTest, CaptionTestOverTheLoginLayout) {
   for (const Case& c : cases) EXPECT_EQ(HitTest(window, c.x, c.y), c.expected) << c.what;
 }
 
+TEST_F(WindowBaseTest, ASizeBoxGivesTheSizingCodesAlongTheBorders) {
+  SkinWindow window(kLogin);
+  ASSERT_NE(window.CreateAsDialog(), nullptr);
+  window.GetPaintManager().SetWindowAttribute(L"sizebox", L"4,4,4,4");
+  struct Case {
+    int x, y;
+    LRESULT expected;
+  } cases[] = {{1, 1, HTTOPLEFT},    {358, 2, HTTOPRIGHT}, {2, 298, HTBOTTOMLEFT}, {359, 299, HTBOTTOMRIGHT},
+               {100, 0, HTTOP},      {100, 297, HTBOTTOM}, {0, 150, HTLEFT},       {356, 150, HTRIGHT},
+               {100, 20, HTCAPTION}, {100, 150, HTCLIENT}};
+  for (const Case& c : cases) EXPECT_EQ(HitTest(window, c.x, c.y), c.expected) << c.x << "," << c.y;
+}
+
 TEST_F(WindowBaseTest, IsCaptionControlWalksUpThroughLabelsAndLayouts) {
   SkinWindow window(kLogin);
   ASSERT_NE(window.CreateAsDialog(), nullptr);
