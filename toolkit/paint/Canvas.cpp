@@ -47,14 +47,14 @@ UINT GdiFormat(unsigned style) {
 }
 
 std::unique_ptr<Gdiplus::Font> MakeGdiplusFont(HDC dc, const FontEntry& font) {
-  const FontSpec& spec = font.Spec();
+  const FontSpec& desc = font.Description();
   INT style = Gdiplus::FontStyleRegular;
-  if (spec.bold) style |= Gdiplus::FontStyleBold;
-  if (spec.italic) style |= Gdiplus::FontStyleItalic;
-  if (spec.underline) style |= Gdiplus::FontStyleUnderline;
+  if (desc.bold) style |= Gdiplus::FontStyleBold;
+  if (desc.italic) style |= Gdiplus::FontStyleItalic;
+  if (desc.underline) style |= Gdiplus::FontStyleUnderline;
   Gdiplus::FontFamily family(font.ResolvedFace().c_str());
   if (family.GetLastStatus() == Gdiplus::Ok) {
-    auto made = std::make_unique<Gdiplus::Font>(&family, static_cast<Gdiplus::REAL>(spec.size), style,
+    auto made = std::make_unique<Gdiplus::Font>(&family, static_cast<Gdiplus::REAL>(desc.size), style,
                                                 Gdiplus::UnitPixel);
     if (made->GetLastStatus() == Gdiplus::Ok) return made;
   }

@@ -2,16 +2,16 @@
 
 namespace ui {
 
-FontEntry::FontEntry(FontSpec spec) : spec_(std::move(spec)) {
+FontEntry::FontEntry(FontSpec desc) : desc_(std::move(desc)) {
   LOGFONTW lf{};
   // A negative height asks for the character height, as the layout files give it.
-  lf.lfHeight = -spec_.size;
-  lf.lfWeight = spec_.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfUnderline = spec_.underline ? TRUE : FALSE;
-  lf.lfItalic = spec_.italic ? TRUE : FALSE;
+  lf.lfHeight = -desc_.size;
+  lf.lfWeight = desc_.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = desc_.underline ? TRUE : FALSE;
+  lf.lfItalic = desc_.italic ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
-  lstrcpynW(lf.lfFaceName, spec_.face.empty() ? L"微软雅黑" : spec_.face.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, desc_.face.empty() ? L"微软雅黑" : desc_.face.c_str(), LF_FACESIZE);
   font_.Reset(CreateFontIndirectW(&lf));
   resolvedFace_ = lf.lfFaceName;
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));

@@ -13,15 +13,15 @@ using FontSpec = FontInfo;
 
 class FontEntry {
  public:
-  explicit FontEntry(FontSpec spec);
-  const FontSpec& Spec() const { return spec_; }
+  explicit FontEntry(FontSpec desc);
+  const FontSpec& Description() const { return desc_; }
   HFONT Handle() const { return font_.Get(); }
   // The face the system really chose for the font (after its font substitutions), which GDI+
   // needs: it does not apply them itself.
   const std::wstring& ResolvedFace() const { return resolvedFace_; }
 
  private:
-  FontSpec spec_;
+  FontSpec desc_;
   std::wstring resolvedFace_;
   UniqueFont font_;
 };
