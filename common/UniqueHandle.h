@@ -1,5 +1,6 @@
 #pragma once
-// Owns one kernel handle (mutex, process, thread...) and closes it on destruction.
+// Owns one kernel handle (mutex, thread, process, file) and closes it exactly once, on every
+// path. Both null and INVALID_HANDLE_VALUE mean "none".
 #include <windows.h>
 
 class UniqueHandle {
@@ -20,9 +21,10 @@ class UniqueHandle {
   }
 
   HANDLE Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  explicit operator bool() const { return Valid(); }
   void Reset() {
-    if (*this) CloseHandle(handle_);
+    if (Valid()) CloseHandle(handle_);
     handle_ = nullptr;
   }
 
