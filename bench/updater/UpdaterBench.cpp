@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CashierServer.h"
+#include "TestSupport.h"
 #include "TextConvert.h"
 
 namespace {
@@ -28,34 +29,6 @@ std::wstring MakeScratchDir(const wchar_t* name) {
   std::wstring dir = std::wstring(base) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(dir.c_str(), nullptr);
   return dir;
-}
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((dir + L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(dir + name + L"\\");
-      } else {
-        DeleteFileW((dir + name).c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(dir.c_str());
-}
-
-bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  CloseHandle(file);
-  return ok;
 }
 
 long long FileSize(const std::wstring& path) {
@@ -87,12 +60,12 @@ bool PrepareServer(const std::wstring& dir, const Scenario& scenario) {
   std::string manifest = "<?xml version=\"1.0\"?>\r\n<AutoUpdater>\r\n  <Files>\r\n";
   for (int i = 0; i < scenario.files; ++i) {
     content[0] = static_cast<char>(i);
-    if (!WriteWhole(dir + Utf8ToWide(FileName(i)), content)) return false;
+    if (!testsupport::WriteFileBytes(dir + Utf8ToWide(FileName(i)), content)) return false;
     manifest += "    <File Ver=\"1.0.0." + std::to_string(i) + "\" Name=\"" + FileName(i) + "\" Size=\"" +
                 std::to_string(scenario.fileBytes) + "\"/>\r\n";
   }
   manifest += "  </Files>\r\n</AutoUpdater>\r\n";
-  return WriteWhole(dir + L"UpdateList.xml", manifest);
+  return testsupport::WriteFileBytes(dir + L"UpdateList.xml", manifest);
 }
 
 // The updater's whole run, from process creation to its end.
@@ -189,9 +162,9 @@ bool RunScenario(const std::wstring& updater, const Scenario& scenario) {
   // The same client with the updater's 1000-byte receives: what the receive size alone costs.
   ok = ok && RunPlainClient(scenario, plain, server.Port(), 1000, smallSeconds) && AllThere(scenario, plain);
   server.Stop();
-  RemoveTree(served);
-  RemoveTree(program);
-  RemoveTree(plain);
+  testsupport::RemoveTree(served);
+  testsupport::RemoveTree(program);
+  testsupport::RemoveTree(plain);
   if (!ok) return false;
 
   const double mib = static_cast<double>(scenario.fileBytes) * scenario.files / (1024.0 * 1024.0);

@@ -29,20 +29,6 @@ class LogProbeRun {
   TempDir dir_;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 const char kStamp[] = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2},\d{3})";
 
 }  // namespace
@@ -50,7 +36,7 @@ const char kStamp[] = R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2},\d{3})";
 TEST(Logger, LineFormKeepsPercentAndBytes) {
   LogProbeRun probe;
   probe.Run(L"samples");
-  std::vector<std::string> lines = Lines(probe.Log());
+  std::vector<std::string> lines = SplitLines(probe.Log());
   ASSERT_EQ(3u, lines.size()) << probe.Log();
   const std::string stamp = kStamp;
   EXPECT_TRUE(std::regex_match(lines[0], std::regex(stamp + ": DEBUG  :plain message"))) << lines[0];
@@ -92,7 +78,7 @@ TEST(Logger, ClientAndUpdaterAppendToOneFile) {
   probe.Run(L"client");
   probe.Run(L"updater");
   probe.Run(L"client");
-  std::vector<std::string> lines = Lines(probe.Log());
+  std::vector<std::string> lines = SplitLines(probe.Log());
   ASSERT_EQ(3u, lines.size()) << probe.Log();
   EXPECT_NE(std::string::npos, lines[0].find(":from the client"));
   EXPECT_NE(std::string::npos, lines[1].find(":from the updater"));
@@ -103,7 +89,7 @@ TEST(ScopeTimer, ElapsedTimeIsRightAcrossATickWrap) {
   LogProbeRun probe;
   probe.Settings("[CONFIG]\r\ndebug=1\r\n");
   probe.Run(L"timer");
-  std::vector<std::string> lines = Lines(probe.Log());
+  std::vector<std::string> lines = SplitLines(probe.Log());
   ASSERT_EQ(2u, lines.size()) << probe.Log();
   EXPECT_TRUE(std::regex_match(lines[0], std::regex(std::string(kStamp) + ": DEBUG  :Wrap start\\.")))
       << lines[0];

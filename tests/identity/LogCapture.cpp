@@ -7,18 +7,8 @@ LogCapture::LogCapture(const std::wstring& programDir)
 
 std::vector<std::string> LogCapture::NewLines() const {
   std::string text = testsupport::ReadFileBytes(path_);
-  std::vector<std::string> lines;
-  if (text.size() <= start_) return lines;
-  size_t pos = start_;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    pos = end + 1;
-  }
-  return lines;
+  if (text.size() <= start_) return {};
+  return testsupport::SplitLines(text.substr(start_));
 }
 
 std::string LogLineEnd(const std::string& level, const std::string& message) {

@@ -12,21 +12,8 @@
 
 namespace {
 
+using testsupport::SplitLines;
 using testsupport::TempDir;
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    pos = end + 1;
-  }
-  return lines;
-}
 
 class ProcessWideUrl : public ::testing::Test {
  protected:

@@ -45,6 +45,9 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& workDir,
                          DWORD timeoutMs);
 
+// The lines of a text, without their "\n" or "\r\n" ends.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // The day log file's path ("log\YYYY-MM-DD.log") in a program folder, for today.
 std::wstring TodayLogPath(const std::wstring& programDir);
 
