@@ -1,6 +1,8 @@
 #include "ClientEntry.h"
 
 #include "ClientLog.h"
+#include "LeftoverUpdater.h"
+#include "Logger.h"
 #include "LoginFlow.h"
 #include "MainFrameRun.h"
 #include "ModulePath.h"
@@ -14,12 +16,14 @@
 
 namespace {
 
-// A self-update leaves the old updater behind under this name.
-void RemoveLeftoverUpdater() {
-  std::wstring dir = GetModuleDir();
-  if (dir.empty()) return;
-  std::wstring leftover = dir + L"Pelgrix-2.exe";
-  if (GetFileAttributesW(leftover.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileW(leftover.c_str());
+const wchar_t kFolderTooLong[] = L"程序所在文件夹的路径过长，程序退出.";
+
+// Settings, cache and log are all found by the program folder; without it (a path too long for
+// the fixed buffers) they would land in the Windows or the current folder. The log then writes
+// to the console only, whatever the debug switch (which lives in the settings).
+void ReportFolderTooLong() {
+  GetLogger().Write(LogLevel::Error, WideToGbk(kFolderTooLong));
+  OutputDebugStringW(kFolderTooLong);
 }
 
 void RunNoArgumentMode(HINSTANCE instance) {
@@ -40,9 +44,14 @@ void RunStartMode(HINSTANCE instance) {
 }
 
 void Run(HINSTANCE instance) {
+  const std::wstring programDir = GetModuleDir();
+  if (programDir.empty()) {
+    ReportFolderTooLong();
+    return;
+  }
   ScopeTimer main("Main");
   if (!CheckSingleInstance()) return;
-  RemoveLeftoverUpdater();
+  SettleLeftoverUpdater(programDir);
   switch (CommandLineStartMode()) {
     case StartMode::NoArgument:
       RunNoArgumentMode(instance);

@@ -92,12 +92,16 @@ void RefreshLegacyVenue() {
   VenueProfile& profile = GetVenueProfile();
   LoginDataBase& cache = GetLoginDataBase();
   if (!cache.LoadLegacyId(profile)) return;
+  if (profile.id.empty() || profile.id == "0") return;
   int32_t id = 0;
-  if (!VenueIdToLogin(profile.id, id)) return;
-  std::string reply;
-  if (Login(id, reply)) {
-    ParseLoginReply(reply);
-    profile.client_toolbar.clear();
+  // An id that is not a number names no venue: only the login is skipped, the legacy tables go
+  // all the same.
+  if (VenueIdToLogin(profile.id, id)) {
+    std::string reply;
+    if (Login(id, reply)) {
+      ParseLoginReply(reply);
+      profile.client_toolbar.clear();
+    }
   }
   cache.DropWbInfoTable();
   cache.DropGameInfoTable();

@@ -43,18 +43,22 @@ Logger::Logger() : root_(log4cpp::Category::getRoot()) {
   auto* console = new log4cpp::OstreamAppender("osAppender", &std::cout);
   console->setLayout(MakeLayout());
 
-  std::wstring logDir = GetModuleDir() + L"log\\";
-  CreateDirectoryW(logDir.c_str(), nullptr);  // usually exists already; any failure is ignored
-
-  SYSTEMTIME now = {};
-  GetLocalTime(&now);
-  std::string fileName = DayLogFileName(WideToAnsi(logDir), now.wYear, now.wMonth, now.wDay);
-  auto* file = new log4cpp::FileAppender("fileAppender", fileName, true, 0644);
-  file->setLayout(MakeLayout());
-
-  root_.setPriority(log4cpp::Priority::DEBUG);
   root_.addAppender(console);
-  root_.addAppender(file);
+  // Without its program folder (a path too long for the fixed buffers) the log stays on the
+  // console rather than landing in the current folder.
+  const std::wstring programDir = GetModuleDir();
+  if (!programDir.empty()) {
+    std::wstring logDir = programDir + L"log\\";
+    CreateDirectoryW(logDir.c_str(), nullptr);  // usually exists already; any failure is ignored
+
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    std::string fileName = DayLogFileName(WideToAnsi(logDir), now.wYear, now.wMonth, now.wDay);
+    auto* file = new log4cpp::FileAppender("fileAppender", fileName, true, 0644);
+    file->setLayout(MakeLayout());
+    root_.addAppender(file);
+  }
+  root_.setPriority(log4cpp::Priority::DEBUG);
 }
 
 void Logger::Write(LogLevel level, const std::string& message) noexcept {

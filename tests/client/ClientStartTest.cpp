@@ -90,6 +90,7 @@ TEST(ClientStart, ModesTable) {
     SilentListener service;
     ClientFolder folder;
     folder.Settings(DebugSettings(1, service.Port()));
+    folder.Put(L"Pelgrix.exe", "the updater");
     folder.Put(L"Pelgrix-2.exe", "left over by a self-update");
     if (c.engine) folder.Engine(c.engine);
 
@@ -97,6 +98,7 @@ TEST(ClientStart, ModesTable) {
     ExpectEndedNormally(result);
     ExpectBoxes(c.boxes, result);
     EXPECT_FALSE(FileExists(folder.File(L"Pelgrix-2.exe")));
+    EXPECT_EQ("the updater", ReadFileBytes(folder.File(L"Pelgrix.exe")));
     EXPECT_EQ(c.engineCalls, folder.EngineCalls());
     EXPECT_FALSE(service.WasContacted());
 
@@ -193,6 +195,22 @@ class FakeMainFrame {
 };
 
 }  // namespace
+
+// A self-update cut off between moving the old updater aside and putting the new one in place
+// leaves "Pelgrix-2.exe" as the only updater: the client puts it back instead of deleting it.
+TEST(ClientStart, ALeftOverUpdaterAloneIsPutBack) {
+  for (const wchar_t* args : {L"begin", L"start"}) {
+    SCOPED_TRACE(WideToUtf8(args));
+    SilentListener service;
+    ClientFolder folder;
+    folder.Settings(DebugSettings(1, service.Port()));
+    folder.Put(L"Pelgrix-2.exe", "the only updater");
+    ClientResult result = RunClient(folder, args);
+    ExpectEndedNormally(result);
+    EXPECT_FALSE(FileExists(folder.File(L"Pelgrix-2.exe")));
+    EXPECT_EQ("the only updater", ReadFileBytes(folder.File(L"Pelgrix.exe")));
+  }
+}
 
 TEST(ClientStart, SecondClientWakesTheFirstAndEnds) {
   struct SecondCase {
