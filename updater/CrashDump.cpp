@@ -5,7 +5,9 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
+#include <exception>
 
 #include "Handles.h"
 
@@ -87,3 +89,25 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
                     pointers ? &exception : nullptr, nullptr, nullptr);
   return EXCEPTION_EXECUTE_HANDLER;
 }
+
+namespace {
+
+// The code of the crash raised for a language exception that nothing catches.
+constexpr DWORD kEscapedException = 0xE0504C47;
+
+// std::terminate runs for an uncaught exception before anything was unwound: the crash raised
+// here is dumped with the stack as it was at the throw. (Where language exceptions travel as
+// system exceptions, the filter meets an uncaught one at the throw already.)
+[[noreturn]] void CrashAtThrow() {
+  RaiseException(kEscapedException, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  std::abort();
+}
+
+}  // namespace
+
+void InstallCrashDump() {
+  SetUnhandledExceptionFilter(WriteCrashDump);
+  std::set_terminate(CrashAtThrow);
+}
+
+void RemoveCrashDump() { SetUnhandledExceptionFilter(nullptr); }

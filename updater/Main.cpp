@@ -7,26 +7,21 @@
 #include "ModulePath.h"
 #include "UpdaterFlow.h"
 
-namespace {
-
-// An exception that escapes the run is turned into a crash of the process, so that the filter
-// writes its dump, as for any other crash.
-constexpr DWORD kEscapedException = 0xE0504C47;
-
-}  // namespace
+#ifdef ORV_UPDATER_FAULTS
+// Test copies of the program only: faults and a shorter start-up pause from the environment.
+void ApplyTestSettings(UpdaterContext& context);
+#endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  SetUnhandledExceptionFilter(WriteCrashDump);
-  bool escaped = false;
-  try {
-    UpdaterContext context;
-    context.programDir = GetModuleDir();
-    RunUpdater(__argc, __wargv, context);
-  } catch (...) {
-    escaped = true;
-  }
-  if (escaped) RaiseException(kEscapedException, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  // No try block here: an exception that escapes the run is dumped where it was thrown.
+  InstallCrashDump();
+  UpdaterContext context;
+  context.programDir = GetModuleDir();
+#ifdef ORV_UPDATER_FAULTS
+  ApplyTestSettings(context);
+#endif
+  RunUpdater(__argc, __wargv, context);
   ShutdownLogger();
-  SetUnhandledExceptionFilter(nullptr);
+  RemoveCrashDump();
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "CrasherMarker.h"
 #include "TextConvert.h"
 #include "UpdaterTestSupport.h"
 
@@ -48,6 +49,24 @@ TEST(UpdaterCrashDump, AnErrorFileInsteadOfAFolderMeansNoDumpButTheSameAnswer) {
   EXPECT_EQ(static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION), crashed.exitCode);
   EXPECT_EQ("a file", testsupport::ReadFileBytes(dir.File(L"Error")));
   EXPECT_EQ((std::vector<std::wstring>{L"Error", L"updater_crasher.exe"}), FilesIn(dir.Path()));
+}
+
+// An exception that nothing catches is dumped where it was thrown: the dump holds the stack of
+// the function that threw, not the stack after unwinding.
+TEST(UpdaterCrashDump, AnEscapedExceptionIsDumpedWhereItWasThrown) {
+  testsupport::TempDir dir;
+  ASSERT_TRUE(testsupport::CopyTestBinary(L"updater_crasher.exe", dir.Path()));
+  auto result = testsupport::RunProcess(dir.File(L"updater_crasher.exe"), L"throw", dir.Path(), 60000);
+  ASSERT_TRUE(result.started);
+  EXPECT_FALSE(result.timedOut);
+  EXPECT_NE(2u, result.exitCode);
+  std::vector<std::wstring> dumps = FilesIn(dir.File(L"Error\\"));
+  ASSERT_EQ(1u, dumps.size());
+  const std::string dump = testsupport::ReadFileBytes(dir.File(L"Error\\" + dumps[0]));
+  EXPECT_EQ("MDMP", dump.substr(0, 4));
+  std::string marker;
+  for (size_t i = 0; i < kThrowSiteMarkerLength; ++i) marker += ThrowSiteMarkerByte(i);
+  EXPECT_NE(std::string::npos, dump.find(marker));
 }
 
 }  // namespace
