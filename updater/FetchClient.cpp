@@ -1,5 +1,8 @@
 #include "FetchClient.h"
 
+#include <utility>
+
+#include "FileReplace.h"
 #include "Handles.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -147,6 +150,12 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
     DebuggerOutput(L"打开文件失败!");
     return false;
   }
+  // A write that fails (a full disk) fails the fetch: a cut-short file must never count as
+  // received.
+  auto store = [&](const char* data, int length) {
+    if (ReachStep(context_, UpdateStep::StagedWrite, name)) return false;
+    return std::fwrite(data, 1, static_cast<size_t>(length), file.get()) == static_cast<size_t>(length);
+  };
   char buffer[1000];
   int received = recv(socket_, buffer, sizeof buffer, 0);
   if (received == 0) return false;  // the server does not deliver this file: it stays empty
@@ -154,16 +163,19 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
     DebuggerOutput(L"读取数据出错!");
     return false;
   }
-  std::fwrite(buffer, 1, static_cast<size_t>(received), file.get());
+  if (!store(buffer, received)) return false;
   for (;;) {
     received = recv(socket_, buffer, sizeof buffer, 0);
     if (received < 0) {
       DebuggerOutput(L"读取数据出错!");  // what arrived so far stays in the file
       return false;
     }
-    if (received == 0) return true;
-    std::fwrite(buffer, 1, static_cast<size_t>(received), file.get());
+    if (received == 0) break;
+    if (!store(buffer, received)) return false;
   }
+  // On the disk before anyone moves it over a working file.
+  if (ReachStep(context_, UpdateStep::StagedClose, name)) return false;
+  return FlushAndClose(std::move(file));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <tinyxml2.h>
 
+#include "FileReplace.h"
 #include "Handles.h"
 #include "ManifestName.h"
 #include "TextConvert.h"
@@ -21,14 +22,18 @@ bool LoadDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
   return doc.LoadFile(file.get()) == tinyxml2::XML_SUCCESS;
 }
 
-bool SaveDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
-  UniqueFile file(std::fopen(path.c_str(), "wb"));
-  return file && doc.SaveFile(file.get(), false) == tinyxml2::XML_SUCCESS;
+// The indented form, written whole through a temporary file: a cut leaves the old or the new
+// manifest, never a torn one.
+bool SaveDocument(const UpdaterContext& context, const std::string& path, tinyxml2::XMLDocument& doc) {
+  tinyxml2::XMLPrinter printer(nullptr, false);
+  doc.Print(&printer);
+  const std::string bytes(printer.CStr(), static_cast<size_t>(printer.CStrSize() - 1));
+  return WriteWholeFile(context, AnsiToWide(path), bytes);
 }
 
-// The manifests are moved with wide paths; the outcome is not looked at.
-void MoveManifest(const std::string& from, const std::string& to) {
-  MoveFileExW(AnsiToWide(from).c_str(), AnsiToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING);
+// The manifests are moved with wide paths.
+bool MoveManifest(const std::string& from, const std::string& to) {
+  return MoveIntoPlace(AnsiToWide(from), AnsiToWide(to));
 }
 
 tinyxml2::XMLElement* FindFiles(tinyxml2::XMLDocument& doc) {
@@ -44,6 +49,14 @@ tinyxml2::XMLElement* FirstFileElement(tinyxml2::XMLElement* files) {
 const tinyxml2::XMLAttribute* SecondAttribute(const tinyxml2::XMLElement* element) {
   const tinyxml2::XMLAttribute* first = element->FirstAttribute();
   return first ? first->Next() : nullptr;
+}
+
+// Versions are read by position, whatever a manifest named the attribute, so they are written
+// there too: the first attribute gets the version ("Ver" is added only to an element without
+// any attribute).
+void SetVersion(tinyxml2::XMLElement* element, const std::string& ver) {
+  const tinyxml2::XMLAttribute* first = element->FirstAttribute();
+  element->SetAttribute(first ? first->Name() : "Ver", ver.c_str());
 }
 
 }  // namespace
@@ -102,7 +115,8 @@ bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath,
   return true;
 }
 
-bool RecordUpdaterVersion(const std::string& ansiProgramDir, FileEntry entry) {
+bool RecordUpdaterVersion(const UpdaterContext& context, FileEntry entry) {
+  const std::string ansiProgramDir = context.AnsiDir();
   const std::string localPath = ansiProgramDir + kUpdateList;
   tinyxml2::XMLDocument doc;
   if (!LoadDocument(localPath, doc)) {
@@ -134,16 +148,22 @@ bool RecordUpdaterVersion(const std::string& ansiProgramDir, FileEntry entry) {
          element = element->NextSiblingElement()) {
       const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
       if (nameAttr && entry.name == nameAttr->Value()) {
-        element->SetAttribute("Ver", entry.ver.c_str());
+        SetVersion(element, entry.ver);
         break;
       }
     }
   }
-  SaveDocument(localPath, doc);
+  // Not recorded, the new updater would replace itself again at every start and never start
+  // the client: a failed save is a failure.
+  if (!SaveDocument(context, localPath, doc)) {
+    UpdaterLog(L"写入更新清单出错.");
+    return false;
+  }
   return true;
 }
 
-void RecordAppliedManifest(const std::string& ansiProgramDir, const std::set<std::string>& notInstalled) {
+void RecordAppliedManifest(const UpdaterContext& context, const std::set<std::string>& notInstalled) {
+  const std::string ansiProgramDir = context.AnsiDir();
   const std::string serverPath = ansiProgramDir + kServerList;
   const std::string localPath = ansiProgramDir + kUpdateList;
   if (!notInstalled.empty()) {
@@ -162,13 +182,15 @@ void RecordAppliedManifest(const std::string& ansiProgramDir, const std::set<std
         if (previous == local.end()) {
           files->DeleteChild(element);
         } else {
-          // The version is read by position, whatever the server named the attribute.
-          element->SetAttribute(element->FirstAttribute()->Name(), previous->second.ver.c_str());
+          SetVersion(element, previous->second.ver);
         }
       }
       element = next;
     }
-    if (!SaveDocument(serverPath, doc)) return;
+    if (SaveDocument(context, localPath, doc)) DeleteFileW(AnsiToWide(serverPath).c_str());
+    return;
   }
+  // The received manifest was forced to the disk when it was fetched; the move is written through.
+  ReachStep(context, UpdateStep::ManifestWriting, kUpdateList);
   MoveManifest(serverPath, localPath);
 }

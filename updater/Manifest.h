@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FileEntry.h"
+#include "UpdaterContext.h"
 
 // Fills the map (emptied first) from a manifest file; true when it holds at least one entry.
 // A manifest that names a file outside the program folder, or gives a size that is not a
@@ -17,9 +18,10 @@ bool ReadManifest(const std::string& path, ManifestMap& files);
 bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath, ManifestMap& updateSet);
 
 // After the updater replaced itself: the local manifest records the updater's new version.
-bool RecordUpdaterVersion(const std::string& ansiProgramDir, FileEntry entry);
+// False when the manifest could not be read or written.
+bool RecordUpdaterVersion(const UpdaterContext& context, FileEntry entry);
 
 // After an ordinary update: the received manifest becomes the local one. Files whose move
 // failed keep their previous local version (or no entry when they were new), so that the next
 // run fetches them again.
-void RecordAppliedManifest(const std::string& ansiProgramDir, const std::set<std::string>& notInstalled);
+void RecordAppliedManifest(const UpdaterContext& context, const std::set<std::string>& notInstalled);

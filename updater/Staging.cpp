@@ -6,8 +6,10 @@
 #include <set>
 
 #include "FetchClient.h"
+#include "FileReplace.h"
 #include "Handles.h"
 #include "Manifest.h"
+#include "PeImage.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
 
@@ -43,16 +45,26 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
       UpdaterLog(L"更新文件大小出错。");
       return false;
     }
+    ReachStep(context, UpdateStep::FileFetched, name);
   }
-  // A file in use cannot be replaced: it stays staged and keeps its old version on record.
+  // A file in use cannot be replaced, and a program cut short must not be: either stays staged
+  // and keeps its old version on record, so that the next run fetches it again.
   std::set<std::string> notInstalled;
   for (const auto& item : updateSet) {
     const std::string& name = item.first;
-    if (!MoveFileExA((dir + "temp\\" + name).c_str(), (dir + name).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const std::wstring staged = AnsiToWide(dir + "temp\\" + name);
+    if (IsProgramImageName(name) && !IsWholePeImage(staged)) {
+      UpdaterLog(L"更新文件不完整，未安装: ", name);
       notInstalled.insert(name);
+      continue;
     }
+    if (!MoveIntoPlace(staged, AnsiToWide(dir + name))) {
+      notInstalled.insert(name);
+      continue;
+    }
+    ReachStep(context, UpdateStep::FileMoved, name);
   }
-  RecordAppliedManifest(dir, notInstalled);
+  RecordAppliedManifest(context, notInstalled);
   return true;
 }
 
@@ -65,21 +77,29 @@ bool SelfUpdate(const UpdaterContext& context, const std::string& address, const
     UpdaterLog(L"更新程序大小不一致");
     return false;
   }
+  ReachStep(context, UpdateStep::FileFetched, kUpdaterName);
   const std::wstring running = context.programDir + L"Pelgrix.exe";
   const std::wstring old = context.programDir + L"Pelgrix-2.exe";
   const std::wstring staged = context.programDir + L"temp\\Pelgrix.exe";
+  if (!IsWholePeImage(staged)) {
+    UpdaterLog(L"更新文件不完整，未安装: ", kUpdaterName);
+    return false;
+  }
   // A running executable cannot be overwritten, but it can be renamed.
-  if (!MoveFileExW(running.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveIntoPlace(running, old)) {
     UpdaterLog(L"自更，移动原文件失败，error=", LastErrorText());
     return false;
   }
-  if (!MoveFileExW(staged.c_str(), running.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  // Cut off here, the folder holds no "Pelgrix.exe": the client puts "Pelgrix-2.exe" back.
+  ReachStep(context, UpdateStep::UpdaterMovedAside, kUpdaterName);
+  if (!MoveIntoPlace(staged, running)) {
     UpdaterLog(L"自更，替换新文件失败，error=", LastErrorText());
     // Put the old updater back, so that the PC is never left without one.
-    if (!MoveFileExW(old.c_str(), running.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveIntoPlace(old, running)) {
       UpdaterLog(L"自更，还原原文件失败，error=", LastErrorText());
     }
     return false;
   }
-  return RecordUpdaterVersion(context.AnsiDir(), entry);
+  ReachStep(context, UpdateStep::UpdaterInPlace, kUpdaterName);
+  return RecordUpdaterVersion(context, entry);
 }

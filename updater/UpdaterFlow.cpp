@@ -96,6 +96,14 @@ void StartClient(const UpdaterContext& context) {
 
 void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
   Sleep(context.timings.startPauseMs);
+  if (context.programDir.empty()) {
+    // The program folder's path does not fit the fixed path buffers: every file would land in
+    // the current folder instead. The log then has no file either; the line goes to the console
+    // and the debugger output.
+    UpdaterLog(L"程序所在文件夹的路径过长，程序退出.");
+    DebuggerOutput(L"程序所在文件夹的路径过长，程序退出.");
+    return;
+  }
 
   // Kept open for the whole run: a second updater stops here.
   UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"tvClient_AutoUpdate"));

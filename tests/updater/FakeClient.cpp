@@ -1,13 +1,16 @@
-// Stands in for "Orvanta.exe" in the updater's program folder: appends the parameters it was
-// started with, one line per start, to "client-started.txt" beside itself, and ends.
+// Stands in for "Orvanta.exe" in the updater's program folder: settles a left-over updater copy
+// as the client does at every start, appends the parameters it was started with, one line per
+// start, to "client-started.txt" beside itself, and ends.
 #include <windows.h>
 
 #include <string>
 
+#include "LeftoverUpdater.h"
 #include "ModulePath.h"
 #include "TextConvert.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  SettleLeftoverUpdater(GetModuleDir());
   std::wstring line = GetCommandLineW();
   // Skip the program's own name, quoted or not, and the one blank that separates it.
   size_t end = line[0] == L'"' ? line.find(L'"', 1) : line.find(L' ');

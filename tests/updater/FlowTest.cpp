@@ -58,20 +58,20 @@ TEST(UpdaterFlow, EndsAndStartsTheClientWhenThereIsNothingToInstall) {
     const wchar_t* message;
   } cases[] = {
       {"manifest not delivered", nullptr, L"获取更新文件出错."},
-      {"all up to date", "<AutoUpdater><Files><File Ver='1' Name='a.dll'/></Files></AutoUpdater>",
+      {"all up to date", "<AutoUpdater><Files><File Ver='1' Name='a.dat'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
       {"no file entry", "<AutoUpdater><Files/></AutoUpdater>", L"解析出错或没有要更新的文件."},
       {"a name outside the program folder",
-       "<AutoUpdater><Files><File Ver='2' Name='a.dll'/><File Ver='1' "
+       "<AutoUpdater><Files><File Ver='2' Name='a.dat'/><File Ver='1' "
        "Name='..\\Orvanta.exe'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
   };
   for (const Case& c : cases) {
     FlowFolder folder;
-    folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", ""}}));
+    folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dat", ""}}));
     StandIn standIn;
     if (c.serverManifest) standIn.Put(L"UpdateList.xml", c.serverManifest);
-    standIn.Put(L"a.dll", "new a");
+    standIn.Put(L"a.dat", "new a");
     ASSERT_TRUE(standIn.Start());
     CapturedLog log;
     folder.Run(standIn);
@@ -80,21 +80,21 @@ TEST(UpdaterFlow, EndsAndStartsTheClientWhenThereIsNothingToInstall) {
     EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled()) << c.what;
     EXPECT_FALSE(folder.Exists(L"temp")) << c.what;  // the staging folder is not even created
     EXPECT_EQ(1u, standIn.server.Requests().size()) << c.what;
-    EXPECT_EQ(ManifestXml({{"1", "a.dll", ""}}), folder.Read(L"UpdateList.xml")) << c.what;
+    EXPECT_EQ(ManifestXml({{"1", "a.dat", ""}}), folder.Read(L"UpdateList.xml")) << c.what;
   }
 }
 
 TEST(UpdaterFlow, AnUpdateThatFailsInTheMiddleStillStartsTheClient) {
   FlowFolder folder;
   StandIn standIn;
-  standIn.Put(L"UpdateList.xml", ManifestXml({{"1", "a.dll", ""}, {"1", "b.dll", ""}}));
-  standIn.Put(L"a.dll", "a");  // b.dll is not delivered
+  standIn.Put(L"UpdateList.xml", ManifestXml({{"1", "a.dat", ""}, {"1", "b.dat", ""}}));
+  standIn.Put(L"a.dat", "a");  // b.dat is not delivered
   ASSERT_TRUE(standIn.Start());
   CapturedLog log;
   folder.Run(standIn);
   EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"socket 更新文件失败。")}, log.Lines());
   EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled());
-  EXPECT_FALSE(folder.Exists(L"a.dll"));
+  EXPECT_FALSE(folder.Exists(L"a.dat"));
   EXPECT_FALSE(folder.Exists(L"UpdateList.xml"));
 }
 
@@ -106,6 +106,40 @@ TEST(UpdaterFlow, ABadPortIsABadArgument) {
     EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"启动参数不正确.")}, log.Lines()) << port;
     EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled()) << port;
   }
+}
+
+// A self-update whose version cannot be recorded (a read-only or full disk) would make every
+// restarted updater replace itself again and never start the client: the run starts the
+// client instead of the new updater.
+TEST(UpdaterFlow, ASelfUpdateThatCannotRecordItsVersionStartsTheClient) {
+  FlowFolder folder;
+  folder.Write(L"Pelgrix.exe", "old updater");
+  const std::string local = ManifestXml({{"2.0.0.1", "Pelgrix.exe", ""}});
+  folder.Write(L"UpdateList.xml", local);
+  ASSERT_TRUE(SetFileAttributesW(folder.Path(L"UpdateList.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  StandIn standIn;
+  standIn.Put(L"UpdateList.xml", ManifestXml({{"2.0.0.2", "Pelgrix.exe", ""}}));
+  // The stand-in client as the new updater: a restart would show as a client start.
+  standIn.Put(L"Pelgrix.exe", updatertest::ProgramImage("new updater"));
+  ASSERT_TRUE(standIn.Start());
+  CapturedLog log;
+  folder.Run(standIn);
+  SetFileAttributesW(folder.Path(L"UpdateList.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"写入更新清单出错.")}, log.Lines());
+  EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled());
+  EXPECT_EQ(local, folder.Read(L"UpdateList.xml"));
+}
+
+// Without its program folder (a path too long for the fixed buffers) nothing is done.
+TEST(UpdaterFlow, NoProgramFolderIsReportedAndEndsTheRun) {
+  FlowFolder folder;
+  folder.context.programDir.clear();
+  CapturedLog log;
+  folder.Run({L"start", L"127.0.0.1", L"9000"});
+  EXPECT_EQ(std::vector<std::string>{updatertest::Gbk(L"程序所在文件夹的路径过长，程序退出.")}, log.Lines());
+  EXPECT_EQ(std::vector<std::wstring>{L"程序所在文件夹的路径过长，程序退出."}, log.DebuggerLines());
+  updatertest::WaitForClientStarts(folder, 1, 1000);
+  EXPECT_TRUE(updatertest::ClientStarts(folder).empty());
 }
 
 }  // namespace

@@ -219,7 +219,7 @@ TEST(UpdaterManifest, RecordsTheUpdatersNewVersion) {
   {
     ProgramFolder folder;  // listed: only its Ver changes
     folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", "4"}, {"2.0.0.1", "Pelgrix.exe", "9"}}));
-    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    ASSERT_TRUE(RecordUpdaterVersion(folder.context, updater));
     EXPECT_EQ((std::vector<std::string>{"File Ver=1 Name=a.dll Size=4",
                                         "File Ver=2.0.0.2 Name=Pelgrix.exe Size=9"}),
               FileElements(folder.Read(L"UpdateList.xml")));
@@ -229,21 +229,21 @@ TEST(UpdaterManifest, RecordsTheUpdatersNewVersion) {
     folder.Write(L"UpdateList.xml", ManifestXml({{"1", "a.dll", "4"}}));
     FileEntry added = updater;
     added.isNew = true;
-    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), added));
+    ASSERT_TRUE(RecordUpdaterVersion(folder.context, added));
     EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
               FileElements(folder.Read(L"UpdateList.xml")));
   }
   {
     ProgramFolder folder;  // no local manifest: the received one takes its place, then as new
     folder.Write(L"ServerList.xml", ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}}));
-    ASSERT_TRUE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    ASSERT_TRUE(RecordUpdaterVersion(folder.context, updater));
     EXPECT_FALSE(folder.Exists(L"ServerList.xml"));
     EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
               FileElements(folder.Read(L"UpdateList.xml")));
   }
   {
     ProgramFolder folder;  // neither manifest
-    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_FALSE(RecordUpdaterVersion(folder.context, updater));
   }
 }
 
@@ -253,16 +253,47 @@ TEST(UpdaterManifest, ReportsAMissingRootOrFilesElement) {
     ProgramFolder folder;
     CapturedLog log;
     folder.Write(L"UpdateList.xml", "<Other/>");
-    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_FALSE(RecordUpdaterVersion(folder.context, updater));
     EXPECT_TRUE(log.Has(L"读取AutoUpdater节点出错."));
   }
   {
     ProgramFolder folder;
     CapturedLog log;
     folder.Write(L"UpdateList.xml", "<AutoUpdater/>");
-    EXPECT_FALSE(RecordUpdaterVersion(folder.Ansi(""), updater));
+    EXPECT_FALSE(RecordUpdaterVersion(folder.context, updater));
     EXPECT_TRUE(log.Has(L"读取Files节点出错."));
   }
+}
+
+// Versions are read by position: the record after a self-update writes the first attribute,
+// whatever the local manifest called it, so that the restarted updater finds itself up to date.
+TEST(UpdaterManifest, RecordsTheUpdatersVersionWhereItIsRead) {
+  ProgramFolder folder;
+  folder.Write(L"UpdateList.xml",
+               "<AutoUpdater><Files><File Ver='1' Name='a.dll'/><File Version='2.0.0.1' Name='Pelgrix.exe'/>"
+               "</Files></AutoUpdater>");
+  ASSERT_TRUE(RecordUpdaterVersion(folder.context, {"Pelgrix.exe", "2.0.0.2", false, 0}));
+  EXPECT_EQ((std::vector<std::string>{"File Ver=1 Name=a.dll", "File Version=2.0.0.2 Name=Pelgrix.exe"}),
+            FileElements(folder.Read(L"UpdateList.xml")));
+  folder.Write(L"ServerList.xml", ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}}));
+  ManifestMap set;
+  ASSERT_TRUE(BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set));
+  EXPECT_TRUE(set.empty());
+  EXPECT_FALSE(folder.Exists(L"UpdateList.xml.tmp"));
+}
+
+TEST(UpdaterManifest, AManifestThatCannotBeWrittenFailsTheRecord) {
+  ProgramFolder folder;
+  const std::string local = ManifestXml({{"1", "a.dll", ""}, {"2.0.0.1", "Pelgrix.exe", ""}});
+  folder.Write(L"UpdateList.xml", local);
+  ASSERT_TRUE(SetFileAttributesW(folder.Path(L"UpdateList.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  CapturedLog log;
+  bool recorded = RecordUpdaterVersion(folder.context, {"Pelgrix.exe", "2.0.0.2", false, 0});
+  SetFileAttributesW(folder.Path(L"UpdateList.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(recorded);
+  EXPECT_TRUE(log.Has(L"写入更新清单出错."));
+  EXPECT_EQ(local, folder.Read(L"UpdateList.xml"));
+  EXPECT_FALSE(folder.Exists(L"UpdateList.xml.tmp"));
 }
 
 }  // namespace

@@ -72,9 +72,9 @@ TEST(UpdaterProgram, ASecondUpdaterEndsWithoutStartingTheClient) {
 TEST(UpdaterProgram, UpperCaseStartIsAcceptedAndAnUpToDateRunStartsTheClient) {
   InstalledUpdater folder;
   ASSERT_TRUE(folder.installed);
-  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dll", ""}}));
+  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dat", ""}}));
   StandIn standIn;
-  standIn.Put(L"UpdateList.xml", ManifestXml({{"1.0", "a.dll", ""}}));
+  standIn.Put(L"UpdateList.xml", ManifestXml({{"1.0", "a.dat", ""}}));
   ASSERT_TRUE(standIn.Start());
   auto result = folder.Run(L"START 127.0.0.1 " + std::to_wstring(standIn.Port()));
   EXPECT_FALSE(result.timedOut);
@@ -82,31 +82,31 @@ TEST(UpdaterProgram, UpperCaseStartIsAcceptedAndAnUpToDateRunStartsTheClient) {
   EXPECT_TRUE(folder.Logged(L"解析出错或没有要更新的文件."));
   EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled(1));
   EXPECT_FALSE(testsupport::DirExists(folder.Path(L"temp")));
-  EXPECT_EQ(ManifestXml({{"1.0", "a.dll", ""}}), folder.Read(L"ServerList.xml"));
+  EXPECT_EQ(ManifestXml({{"1.0", "a.dat", ""}}), folder.Read(L"ServerList.xml"));
 }
 
 TEST(UpdaterProgram, ASuccessfulUpdateWritesNoLog) {
   InstalledUpdater folder;
   ASSERT_TRUE(folder.installed);
-  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dll", ""}, {"1.0", "b.dll", ""}}));
-  folder.Write(L"a.dll", "old a");
+  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dat", ""}, {"1.0", "b.dat", ""}}));
+  folder.Write(L"a.dat", "old a");
   StandIn standIn;
   const std::string manifest =
-      ManifestXml({{"1.1", "a.dll", "5"}, {"1.0", "b.dll", ""}, {"1.0", "c.dat", "3000"}});
+      ManifestXml({{"1.1", "a.dat", "5"}, {"1.0", "b.dat", ""}, {"1.0", "c.dat", "3000"}});
   standIn.Put(L"UpdateList.xml", manifest);
-  standIn.Put(L"a.dll", "new a");
+  standIn.Put(L"a.dat", "new a");
   standIn.Put(L"c.dat", Pattern(3000));
   ASSERT_TRUE(standIn.Start());
   auto result = folder.Run(L"start 127.0.0.1 " + std::to_wstring(standIn.Port()));
   EXPECT_FALSE(result.timedOut);
   EXPECT_EQ(0u, result.exitCode);
   EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled(1));
-  EXPECT_EQ("new a", folder.Read(L"a.dll"));
+  EXPECT_EQ("new a", folder.Read(L"a.dat"));
   EXPECT_EQ(Pattern(3000), folder.Read(L"c.dat"));
   EXPECT_EQ(manifest, folder.Read(L"UpdateList.xml"));
   EXPECT_FALSE(folder.Exists(L"ServerList.xml"));
   EXPECT_FALSE(testsupport::DirExists(folder.Path(L"log"))) << folder.Log();
-  EXPECT_EQ((std::vector<std::string>{"UPDATE,UpdateList.xml", "UPDATE,a.dll", "UPDATE,c.dat"}),
+  EXPECT_EQ((std::vector<std::string>{"UPDATE,UpdateList.xml", "UPDATE,a.dat", "UPDATE,c.dat"}),
             standIn.server.Requests());
 }
 
@@ -118,15 +118,15 @@ TEST(UpdaterProgram, ReplacesItselfRestartsAndInstallsTheRest) {
       testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + L"next/Pelgrix.exe");
   ASSERT_FALSE(newUpdater.empty());
   ASSERT_NE(oldUpdater, newUpdater);
-  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dll", ""}, {"2.0.0.1", "Pelgrix.exe", ""}}));
+  folder.Write(L"UpdateList.xml", ManifestXml({{"1.0", "a.dat", ""}, {"2.0.0.1", "Pelgrix.exe", ""}}));
   StandIn standIn;
-  const std::string manifest = ManifestXml({{"1.1", "a.dll", ""},
+  const std::string manifest = ManifestXml({{"1.1", "a.dat", ""},
                                             {"2.0.0.2", "Pelgrix.exe", std::to_string(newUpdater.size())},
-                                            {"1.0", "b.dll", ""}});
+                                            {"1.0", "b.dat", ""}});
   standIn.Put(L"UpdateList.xml", manifest);
   standIn.Put(L"Pelgrix.exe", newUpdater);
-  standIn.Put(L"a.dll", "new a");
-  standIn.Put(L"b.dll", "new b");
+  standIn.Put(L"a.dat", "new a");
+  standIn.Put(L"b.dat", "new b");
   ASSERT_TRUE(standIn.Start());
 
   // Upper-case START: the restart hands the arguments on as received.
@@ -136,12 +136,13 @@ TEST(UpdaterProgram, ReplacesItselfRestartsAndInstallsTheRest) {
   EXPECT_TRUE(testsupport::WaitFor([] { return !updatertest::UpdaterRunning(); }, 10000));
 
   EXPECT_EQ((std::vector<std::string>{"UPDATE,UpdateList.xml", "UPDATE,Pelgrix.exe", "UPDATE,UpdateList.xml",
-                                      "UPDATE,a.dll", "UPDATE,b.dll"}),
+                                      "UPDATE,a.dat", "UPDATE,b.dat"}),
             standIn.server.Requests());
   EXPECT_TRUE(newUpdater == folder.Read(L"Pelgrix.exe"));
-  EXPECT_TRUE(oldUpdater == folder.Read(L"Pelgrix-2.exe"));
-  EXPECT_EQ("new a", folder.Read(L"a.dll"));
-  EXPECT_EQ("new b", folder.Read(L"b.dll"));
+  // The old copy was left as "Pelgrix-2.exe"; the client removed it when it started.
+  EXPECT_FALSE(folder.Exists(L"Pelgrix-2.exe"));
+  EXPECT_EQ("new a", folder.Read(L"a.dat"));
+  EXPECT_EQ("new b", folder.Read(L"b.dat"));
   EXPECT_EQ(manifest, folder.Read(L"UpdateList.xml"));
   EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled(1));
   EXPECT_FALSE(testsupport::DirExists(folder.Path(L"log"))) << folder.Log();

@@ -114,6 +114,10 @@ std::string Pattern(size_t length, unsigned seed) {
   return bytes;
 }
 
+std::string ProgramImage(const std::string& tag) {
+  return testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + L"updater_fake_client.exe") + tag;
+}
+
 bool InstallFakeClient(const ProgramFolder& folder) {
   return testsupport::CopyTestBinary(L"updater_fake_client.exe", folder.dir.Path(), L"Orvanta.exe");
 }

@@ -61,6 +61,10 @@ struct StandIn {
 // Bytes of a given length with a repeating pattern that shows misplaced pieces.
 std::string Pattern(size_t length, unsigned seed = 1);
 
+// A whole program image: the stand-in client's bytes with tag appended after its last section
+// (where an installer's payload or a signature goes), so that two versions differ.
+std::string ProgramImage(const std::string& tag);
+
 // The stand-in client "Orvanta.exe" (updater_fake_client) appends its parameters, one line per
 // start, to "client-started.txt" in its folder.
 bool InstallFakeClient(const ProgramFolder& folder);
