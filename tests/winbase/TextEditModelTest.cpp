@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TextEditModel.h"
+#include "model/TextEditModel.h"
 
 namespace {
 

@@ -3,15 +3,19 @@
 
 #include <stdexcept>
 
-#include "Container.h"
-#include "GdiHandles.h"
-#include "Label.h"
-#include "SkinPackage.h"
-#include "StartToolkit.h"
+#include "model/Container.h"
+#include "HandleScopes.h"
+#include "OwnedHandle.h"
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
+#include "model/SkinPackage.h"
+#include "window/StartToolkit.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
-#include "WindowRegion.h"
-#include "WindowWnd.h"
+#include "window/WindowRegion.h"
+#include "window/WindowWnd.h"
 
 using wintest::SkinWindow;
 
@@ -157,11 +161,11 @@ TEST_F(WindowBaseTest, RegionIsOnePixelLargerRoundedOnlyWithRoundcorner) {
   for (const Case& c : cases) {
     SkinWindow window(c.skin);
     ASSERT_NE(window.CreateAsDialog(), nullptr);
-    ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(window.GetHWND(), region.Get()), ERROR);
     // The region asked for is one pixel wider and higher than the window (a rounded one then
     // leaves out its right and bottom edge, as the system makes such regions).
-    ui::UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
+    UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
                                         : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
     EXPECT_TRUE(EqualRgn(region.Get(), expected.Get())) << c.width << "x" << c.height;
     RECT box{};

@@ -1,7 +1,7 @@
-#include "StartToolkit.h"
+#include "window/StartToolkit.h"
 
-#include "GdiplusSession.h"
-#include "SkinPackage.h"
+#include "render/GdiplusSession.h"
+#include "model/SkinPackage.h"
 
 namespace ui {
 namespace {
