@@ -315,22 +315,6 @@ TEST_F(WindowBaseTest, ClickOnTheCloseButtonClosesWithOne) {
   ASSERT_EQ(window.clickSenders.size(), 1u);
 }
 
-TEST_F(WindowBaseTest, ControlTimersUseIdsOneTo239InTurn) {
-  SkinWindow window(kLogin);
-  ASSERT_NE(window.CreateAsDialog(), nullptr);
-  ui::PaintManager& pm = window.GetPaintManager();
-  ui::CControlUI* a = window.Find(L"logo");
-  ui::CControlUI* b = window.Find(L"name");
-  ASSERT_TRUE(pm.SetTimer(a, 1, 10000));
-  ASSERT_TRUE(pm.SetTimer(b, 1, 10000));
-  // A native timer of id 1 and 2 exists now: killing them through the system succeeds.
-  EXPECT_TRUE(KillTimer(window.GetHWND(), 1));
-  EXPECT_TRUE(KillTimer(window.GetHWND(), 2));
-  EXPECT_FALSE(KillTimer(window.GetHWND(), 3));
-  EXPECT_TRUE(pm.KillTimer(a, 1));
-  EXPECT_FALSE(pm.KillTimer(a, 1));
-}
-
 TEST_F(WindowBaseTest, ATimerOfAControlArrivesAsATimerNotification) {
   struct TimerWindow : SkinWindow {
     using SkinWindow::SkinWindow;
