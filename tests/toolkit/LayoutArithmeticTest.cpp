@@ -8,7 +8,8 @@ namespace {
 using ui::CControlUI;
 using ui::Rect;
 
-// Adds a plain control (as an empty label is in a layout) with a fixed width and height (0 = flexible) and padding; returns it.
+// Adds a plain control (as an empty label is in a layout) with a fixed width and height (0 = flexible) and
+// padding; returns it.
 CControlUI* AddLabel(ui::CContainerUI& layout, int width = 0, int height = 0, Rect padding = {}) {
   auto* label = new CControlUI;
   label->SetFixedWidth(width);
@@ -53,7 +54,7 @@ void RunLine(const LineCase& c, bool horizontal) {
     int before = i < c.padBefore.size() ? c.padBefore[i] : 0;
     int after = i < c.padAfter.size() ? c.padAfter[i] : 0;
     CControlUI* label = horizontal ? AddLabel(*layout, fixed, 0, Rect{before, 0, after, 0})
-                                 : AddLabel(*layout, 0, fixed, Rect{0, before, 0, after});
+                                   : AddLabel(*layout, 0, fixed, Rect{0, before, 0, after});
     if (c.fixed[i] < 0) {
       label->SetVisible(false);
     } else {

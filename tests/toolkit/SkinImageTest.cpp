@@ -28,7 +28,7 @@ struct ImageCase {
 
 TEST(SkinImages, EveryImageDecodesAtTheSizeTheLayoutsUse) {
   const SkinPackage& package = Embedded();
-    const ImageCase cases[] = {
+  const ImageCase cases[] = {
       {L"UI\\close_normal.png", 21, 21, 1}, {L"UI\\close_hover.png", 21, 21, 1},
       {L"UI\\close_click.png", 21, 21, 1},  {L"UI\\edit_bk.png", 60, 30, 1},
       {L"UI\\tv_logo1.png", 50, 50, 1},     {L"UI\\tv_logo.png", 250, 115, 1},
@@ -61,7 +61,7 @@ TEST(SkinImages, PathMissingFromThePackageIsReadFromDisk) {
   ASSERT_TRUE(testsupport::WriteFileBytes(onDisk, png));
   ASSERT_FALSE(package.Contains(onDisk));
 
-    ui::ImagePtr image = ui::LoadSkinImage(package, onDisk);
+  ui::ImagePtr image = ui::LoadSkinImage(package, onDisk);
   ASSERT_TRUE(image);
   EXPECT_EQ(54, image->width);
   // Found nowhere, or not an image: nothing, and no error.

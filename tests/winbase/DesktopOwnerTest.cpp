@@ -17,8 +17,8 @@ bool RegisterClassOnce(const wchar_t* name) {
 }
 
 UniqueWindow MakeWindow(const wchar_t* cls, const wchar_t* title, HWND parent = nullptr) {
-  return UniqueWindow(CreateWindowExW(0, cls, title, parent != nullptr ? WS_CHILD : WS_POPUP, 0, 0, 10, 10, parent,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr));
+  return UniqueWindow(CreateWindowExW(0, cls, title, parent != nullptr ? WS_CHILD : WS_POPUP, 0, 0, 10, 10,
+                                      parent, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 struct OwnerCase {

@@ -166,7 +166,7 @@ TEST_F(WindowBaseTest, RegionIsOnePixelLargerRoundedOnlyWithRoundcorner) {
     // The region asked for is one pixel wider and higher than the window (a rounded one then
     // leaves out its right and bottom edge, as the system makes such regions).
     UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
-                                        : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
+                                    : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
     EXPECT_TRUE(EqualRgn(region.Get(), expected.Get())) << c.width << "x" << c.height;
     RECT box{};
     GetRgnBox(region.Get(), &box);

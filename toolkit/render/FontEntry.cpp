@@ -39,6 +39,8 @@ const FontEntry* GetFontEntry(const FontInfo* font) {
   return entry.get();
 }
 
-const FontEntry* GetFontEntry(const WindowModel& window, int index) { return GetFontEntry(window.GetFont(index)); }
+const FontEntry* GetFontEntry(const WindowModel& window, int index) {
+  return GetFontEntry(window.GetFont(index));
+}
 
 }  // namespace ui

@@ -21,7 +21,7 @@ constexpr LONGLONG kMaxDiskImage = 64LL * 1024 * 1024;
 
 bool ReadDiskFile(const std::wstring& path, std::string& out) {
   UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxDiskImage) return false;
@@ -138,7 +138,8 @@ ImagePtr LoadFromDisk(const std::wstring& path) {
   const ULONGLONG size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   auto& disk = Cache().disk;
   auto it = disk.find(path);
-  if (it != disk.end() && it->second.size == size && CompareFileTime(&it->second.written, &info.ftLastWriteTime) == 0)
+  if (it != disk.end() && it->second.size == size &&
+      CompareFileTime(&it->second.written, &info.ftLastWriteTime) == 0)
     return it->second.image;
   std::string bytes;
   ImagePtr image = ReadDiskFile(path, bytes) ? DecodeImage(bytes) : nullptr;

@@ -35,7 +35,8 @@ bool Contains(const Rect& r, POINT p) {
 // A disabled control closes its whole subtree to the mouse; a control that is only not
 // mouse-enabled lets the mouse through to its children.
 CControlUI* FindControlAt(CControlUI* control, POINT point) {
-  if (control == nullptr || !control->IsVisible() || !control->IsEnabled() || !Contains(control->GetPos(), point))
+  if (control == nullptr || !control->IsVisible() || !control->IsEnabled() ||
+      !Contains(control->GetPos(), point))
     return nullptr;
   // Later children lie above earlier ones.
   for (int i = control->GetChildCount() - 1; i >= 0; --i) {
@@ -87,7 +88,8 @@ POINT MousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARA
 UINT NextControlTimerId(const std::vector<WindowSide::ControlTimer>& timers, UINT last) {
   UINT candidate = last;
   for (UINT tries = 0; tries <= kLastControlTimerId - kFirstControlTimerId; ++tries) {
-    candidate = candidate >= kLastControlTimerId || candidate < kFirstControlTimerId ? kFirstControlTimerId : candidate + 1;
+    candidate = candidate >= kLastControlTimerId || candidate < kFirstControlTimerId ? kFirstControlTimerId
+                                                                                     : candidate + 1;
     bool taken = std::any_of(timers.begin(), timers.end(),
                              [candidate](const WindowSide::ControlTimer& t) { return t.id == candidate; });
     if (!taken) return candidate;
