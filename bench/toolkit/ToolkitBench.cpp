@@ -18,6 +18,7 @@
 #include "model/Control.h"
 #include "model/LayoutBuilder.h"
 #include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 #include "window/PaintManager.h"
 
 namespace {
@@ -108,7 +109,7 @@ int wmain(int argc, wchar_t** argv) {
   ui::SkinPackage package;
   for (int i = 0; i < iterations; ++i) {
     double t0 = clock.NowUs();
-    bool ok = package.OpenFromModule(GetModuleHandleW(nullptr));
+    bool ok = ui::OpenSkinResource(package, GetModuleHandleW(nullptr));
     openTimes.push_back(clock.NowUs() - t0);
     if (!ok) {
       std::printf("the skin package is missing from the executable\n");

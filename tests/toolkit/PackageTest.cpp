@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 #include "TestSupport.h"
 #include "ZipWriter.h"
 
@@ -121,7 +122,7 @@ TEST(SkinPackage, SecondLoadKeepsTheFirstPackage) {
 
 TEST(SkinPackage, ModuleWithoutTheResourceGivesNoPackage) {
   SkinPackage package;
-  EXPECT_FALSE(package.OpenFromModule(GetModuleHandleW(L"kernel32.dll")));
+  EXPECT_FALSE(ui::OpenSkinResource(package, GetModuleHandleW(L"kernel32.dll")));
   EXPECT_FALSE(package.IsOpen());
 }
 

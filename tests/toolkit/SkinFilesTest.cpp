@@ -11,6 +11,7 @@
 #include "controls/Label.h"
 #include "controls/RichEdit.h"
 #include "controls/Text.h"
+#include "model/SkinResource.h"
 #include "model/Container.h"
 #include "model/LayoutBuilder.h"
 #include "window/PaintManager.h"

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "ZipWriter.h"
 #include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 #include "render/GifDelays.h"
 #include "render/ImageData.h"
 #include "window/PaintManager.h"

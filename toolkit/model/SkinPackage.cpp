@@ -1,5 +1,8 @@
 #include "model/SkinPackage.h"
 
+// For the system's case mapping of entry names beyond ASCII.
+#include <windows.h>
+
 #include <cstring>
 
 #include "TextConvert.h"
@@ -74,17 +77,6 @@ bool SkinPackage::OpenUnowned(const void* data, size_t size) {
     return false;
   }
   return true;
-}
-
-bool SkinPackage::OpenFromModule(HMODULE module) {
-  HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(kSkinResourceId), kSkinResourceType);
-  if (info == nullptr) return false;
-  DWORD size = SizeofResource(module, info);
-  HGLOBAL loaded = LoadResource(module, info);
-  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (bytes == nullptr || size == 0) return false;
-  // A module's resources stay mapped for as long as the module is loaded.
-  return OpenUnowned(bytes, size);
 }
 
 void SkinPackage::Close() {
@@ -214,12 +206,6 @@ bool SkinPackage::ReadEntry(std::wstring_view path, std::string& out) const {
 SkinPackage& GetSkinPackage() {
   static SkinPackage package;
   return package;
-}
-
-bool LoadSkinPackage(HMODULE module) {
-  SkinPackage& package = GetSkinPackage();
-  if (package.IsOpen()) return true;
-  return package.OpenFromModule(module);
 }
 
 }  // namespace ui

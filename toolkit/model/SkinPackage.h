@@ -2,8 +2,7 @@
 // The skin package: a ZIP archive (stored or deflated entries) read from memory. Layout files
 // and images are looked up by package path: "\" becomes "/", case is ignored, and a path of 256
 // characters or more is never found.
-#include <windows.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,9 +11,6 @@
 
 namespace ui {
 
-// Resource that carries the skin package in the client executable.
-constexpr WORD kSkinResourceId = 129;
-constexpr wchar_t kSkinResourceType[] = L"ZIPRES";
 // Paths this long or longer are never found in the package.
 constexpr size_t kMaxPackagePath = 256;
 
@@ -28,8 +24,6 @@ class SkinPackage {
   bool Open(const void* data, size_t size);
   // Reads the archive from memory that outlives the package (a module's resource), uncopied.
   bool OpenUnowned(const void* data, size_t size);
-  // The resource 129 of type "ZIPRES" of a module. False when it is missing, empty or no ZIP.
-  bool OpenFromModule(HMODULE module);
   void Close();
 
   bool IsOpen() const { return data_ != nullptr; }
@@ -69,10 +63,7 @@ class SkinPackage {
   std::unordered_map<std::wstring, size_t> index_;
 };
 
-// The process's skin package: empty until LoadSkinPackage succeeds.
+// The process's skin package: empty until LoadSkinPackage (model/SkinResource.h) succeeds.
 SkinPackage& GetSkinPackage();
-// Opens the process's package from the module's resource, unless one is loaded already (a
-// second start keeps the first package). True when a package is loaded afterwards.
-bool LoadSkinPackage(HMODULE module);
 
 }  // namespace ui

@@ -1,8 +1,6 @@
 #pragma once
 // Plain geometry and colour values of the toolkit. They carry no native handles, so that layout
 // arithmetic can be computed and tested without a window.
-#include <windows.h>
-
 #include <cstdint>
 
 namespace ui {
@@ -23,8 +21,6 @@ struct Rect {
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
   bool IsEmpty() const { return right <= left || bottom <= top; }
-  RECT ToRECT() const { return RECT{left, top, right, bottom}; }
-  static Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
   bool operator==(const Rect& o) const {
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
   }

@@ -5,6 +5,7 @@
 
 #include "render/DibSurface.h"
 #include "render/FontEntry.h"
+#include "render/NativeRect.h"
 #include "render/NineGrid.h"
 #include "HandleScopes.h"
 #include "OwnedHandle.h"
@@ -199,8 +200,8 @@ void Canvas::PaintText(const std::wstring& text, const Rect& rect, const FontEnt
     SelectObjectGuard select(dc_, font->Handle());
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, ToColorRef(color));
-    RECT r = Intersect(rect, clip_).ToRECT();
-    RECT box = rect.ToRECT();
+    RECT r = ToRECT(Intersect(rect, clip_));
+    RECT box = ToRECT(rect);
     if (r.right <= r.left) return;
     // Clip through the DC, so a wrapped text cut by the control's bottom stays inside.
     SaveDC(dc_);

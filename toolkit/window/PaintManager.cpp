@@ -11,6 +11,7 @@
 #include "model/UiEvent.h"
 #include "render/Canvas.h"
 #include "render/ControlPaint.h"
+#include "render/NativeRect.h"
 #include "render/FontEntry.h"
 #include "render/GdiplusSession.h"
 #include "window/ModalLoop.h"
@@ -279,7 +280,7 @@ void PaintManager::Invalidate(const Rect& rect) {
     Invalidate();
     return;
   }
-  RECT r = rect.ToRECT();
+  RECT r = ToRECT(rect);
   InvalidateRect(windowSide_->hwnd, &r, FALSE);
 }
 
@@ -348,7 +349,7 @@ namespace {
 void PaintTree(PaintManager& manager, WindowSide& side, const Rect& dirty) {
   RECT client{};
   GetClientRect(side.hwnd, &client);
-  if (manager.IsUpdateNeeded()) manager.LayoutRoot(Rect::FromRECT(client));
+  if (manager.IsUpdateNeeded()) manager.LayoutRoot(FromRECT(client));
   if (!side.surface.Resize(client.right, client.bottom)) return;
   const Rect full{0, 0, client.right, client.bottom};
   const Rect area = side.layered ? full : dirty;
@@ -393,7 +394,7 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
       }
       PaintDc dc(hwnd);
-      Rect dirty = Rect::FromRECT(dc.Dirty());
+      Rect dirty = FromRECT(dc.Dirty());
       if (dirty.IsEmpty()) return true;
       PaintTree(*this, side, dirty);
       if (side.surface.IsValid()) {
@@ -407,7 +408,7 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       // The whole client area into the given DC (PrintWindow, screenshots of hidden windows).
       RECT client{};
       GetClientRect(hwnd, &client);
-      const Rect full = Rect::FromRECT(client);
+      const Rect full = FromRECT(client);
       PaintTree(*this, side, full);
       if (side.surface.IsValid()) {
         BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, full.Width(), full.Height(), side.surface.Dc(), 0, 0,
@@ -627,7 +628,7 @@ void PaintManager::EnsureLayout() {
   if (!IsUpdateNeeded() || !windowSide_ || windowSide_->hwnd == nullptr) return;
   RECT client{};
   GetClientRect(windowSide_->hwnd, &client);
-  LayoutRoot(Rect::FromRECT(client));
+  LayoutRoot(FromRECT(client));
 }
 
 void PaintManager::NeedUpdate() {

@@ -2,6 +2,7 @@
 
 #include "render/GdiplusSession.h"
 #include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 
 namespace ui {
 namespace {
