@@ -1,3 +1,4 @@
+// The text, caret and selection of the single-line input, without a window.
 #include <gtest/gtest.h>
 
 #include "model/TextEditModel.h"
