@@ -10,7 +10,7 @@
 #include "ScopeTimer.h"
 #include "SingleInstance.h"
 #include "StartMode.h"
-#include "StartToolkit.h"
+#include "window/StartToolkit.h"
 #include "TextConvert.h"
 #include "WebEngine.h"
 

@@ -1,18 +1,17 @@
 // Layout arithmetic of the three layouts, computed without a window.
 #include <gtest/gtest.h>
 
-#include "Label.h"
-#include "Layouts.h"
+#include "model/Layouts.h"
 
 namespace {
 
 using ui::CControlUI;
-using ui::CLabelUI;
 using ui::Rect;
 
-// Adds a label with a fixed width and height (0 = flexible) and padding; returns it.
-CLabelUI* AddLabel(ui::CContainerUI& layout, int width = 0, int height = 0, Rect padding = {}) {
-  auto* label = new CLabelUI;
+// Adds a plain control (as an empty label is in a layout) with a fixed width and height (0 = flexible) and
+// padding; returns it.
+CControlUI* AddLabel(ui::CContainerUI& layout, int width = 0, int height = 0, Rect padding = {}) {
+  auto* label = new CControlUI;
   label->SetFixedWidth(width);
   label->SetFixedHeight(height);
   label->SetPadding(padding);
@@ -22,9 +21,9 @@ CLabelUI* AddLabel(ui::CContainerUI& layout, int width = 0, int height = 0, Rect
 
 TEST(LayoutArithmetic, TwoEmptyLabelsCentreAFixedOne) {
   ui::CHorizontalLayoutUI row;
-  CLabelUI* left = AddLabel(row);
-  CLabelUI* middle = AddLabel(row, 50);
-  CLabelUI* right = AddLabel(row);
+  CControlUI* left = AddLabel(row);
+  CControlUI* middle = AddLabel(row, 50);
+  CControlUI* right = AddLabel(row);
   row.SetPos(Rect{0, 0, 300, 30});
   EXPECT_EQ((Rect{0, 0, 125, 30}), left->GetPos());
   EXPECT_EQ((Rect{125, 0, 175, 30}), middle->GetPos());
@@ -49,13 +48,13 @@ void RunLine(const LineCase& c, bool horizontal) {
     layout = std::make_unique<ui::CVerticalLayoutUI>();
   }
   layout->SetInset(horizontal ? c.inset : Rect{c.inset.top, c.inset.left, c.inset.bottom, c.inset.right});
-  std::vector<CLabelUI*> visible;
+  std::vector<CControlUI*> visible;
   for (size_t i = 0; i < c.fixed.size(); ++i) {
     int fixed = c.fixed[i] < 0 ? 0 : c.fixed[i];
     int before = i < c.padBefore.size() ? c.padBefore[i] : 0;
     int after = i < c.padAfter.size() ? c.padAfter[i] : 0;
-    CLabelUI* label = horizontal ? AddLabel(*layout, fixed, 0, Rect{before, 0, after, 0})
-                                 : AddLabel(*layout, 0, fixed, Rect{0, before, 0, after});
+    CControlUI* label = horizontal ? AddLabel(*layout, fixed, 0, Rect{before, 0, after, 0})
+                                   : AddLabel(*layout, 0, fixed, Rect{0, before, 0, after});
     if (c.fixed[i] < 0) {
       label->SetVisible(false);
     } else {
@@ -107,8 +106,8 @@ TEST(LayoutArithmetic, VerticalLinesMirrorHorizontalOnes) {
 TEST(LayoutArithmetic, CrossAxisFillsOrKeepsTheFixedSize) {
   ui::CHorizontalLayoutUI row;
   row.SetInset(Rect{1, 2, 3, 4});
-  CLabelUI* filling = AddLabel(row, 30, 0, Rect{0, 5, 0, 6});
-  CLabelUI* fixed = AddLabel(row, 21, 21, Rect{0, 13, 13, 0});
+  CControlUI* filling = AddLabel(row, 30, 0, Rect{0, 5, 0, 6});
+  CControlUI* fixed = AddLabel(row, 21, 21, Rect{0, 13, 13, 0});
   row.SetPos(Rect{0, 0, 200, 47});
   // Inner area: x 1..197, y 2..43.
   EXPECT_EQ((Rect{1, 7, 31, 37}), filling->GetPos());
@@ -132,11 +131,11 @@ TEST(TileLayout, ZeroColumnsKeepTheNumber) {
 TEST(TileLayout, RowsOfEqualCellsAsTallAsTheirTallestChild) {
   ui::CTileLayoutUI tiles;
   tiles.SetColumns(2);
-  CLabelUI* a = AddLabel(tiles, 70, 90);
-  CLabelUI* b = AddLabel(tiles, 70, 60, Rect{0, 5, 0, 10});
-  CLabelUI* hidden = AddLabel(tiles, 70, 500);
+  CControlUI* a = AddLabel(tiles, 70, 90);
+  CControlUI* b = AddLabel(tiles, 70, 60, Rect{0, 5, 0, 10});
+  CControlUI* hidden = AddLabel(tiles, 70, 500);
   hidden->SetVisible(false);
-  CLabelUI* c = AddLabel(tiles, 0, 0, Rect{2, 3, 4, 5});
+  CControlUI* c = AddLabel(tiles, 0, 0, Rect{2, 3, 4, 5});
   tiles.SetPos(Rect{10, 0, 196, 1000});
   // Cells are 186 / 2 = 93 wide; fixed widths are centred across their cell.
   EXPECT_EQ((Rect{21, 0, 91, 90}), a->GetPos());
@@ -148,7 +147,7 @@ TEST(TileLayout, RowsOfEqualCellsAsTallAsTheirTallestChild) {
 TEST(TileLayout, OneColumnStacksTheToolButtons) {
   ui::CTileLayoutUI tiles;
   tiles.SetPadding(Rect{10, 10, 10, 10});
-  std::vector<CLabelUI*> buttons;
+  std::vector<CControlUI*> buttons;
   for (int i = 0; i < 3; ++i) buttons.push_back(AddLabel(tiles, 70, 90));
   tiles.SetPos(Rect{10, 10, 80, 286});
   for (int i = 0; i < 3; ++i) EXPECT_EQ((Rect{10, 10 + 90 * i, 80, 100 + 90 * i}), buttons[i]->GetPos()) << i;
@@ -158,8 +157,8 @@ TEST(Visibility, ContainersHandTheirVisibilityDown) {
   ui::CVerticalLayoutUI outer;
   auto* inner = new ui::CHorizontalLayoutUI;
   outer.Add(inner);
-  CLabelUI* shown = AddLabel(*inner);
-  CLabelUI* ownHidden = AddLabel(*inner);
+  CControlUI* shown = AddLabel(*inner);
+  CControlUI* ownHidden = AddLabel(*inner);
   ownHidden->SetVisible(false);
 
   outer.SetVisible(false);
@@ -167,7 +166,7 @@ TEST(Visibility, ContainersHandTheirVisibilityDown) {
   EXPECT_FALSE(shown->IsVisible());
   EXPECT_TRUE(shown->IsOwnVisible());
   // A child added to a hidden container starts hidden too.
-  CLabelUI* late = AddLabel(*inner);
+  CControlUI* late = AddLabel(*inner);
   EXPECT_FALSE(late->IsVisible());
 
   outer.SetVisible(true);
@@ -181,16 +180,16 @@ TEST(Container, OwnsItsChildrenAndAnswersTheContainerInterface) {
   ui::CHorizontalLayoutUI row;
   auto* container = static_cast<ui::IContainer*>(row.InterfaceFor(L"IContainer"));
   ASSERT_EQ(static_cast<ui::IContainer*>(&row), container);
-  CLabelUI label;
+  CControlUI label;
   EXPECT_EQ(nullptr, label.InterfaceFor(L"IContainer"));
   EXPECT_FALSE(container->Add(nullptr));
-  auto* a = new CLabelUI;
+  auto* a = new CControlUI;
   EXPECT_TRUE(container->Add(a));
   EXPECT_EQ(&row, a->GetParent());
-  auto* b = new CLabelUI;
+  auto* b = new CControlUI;
   EXPECT_TRUE(container->AddAt(b, 0));
   EXPECT_EQ(0, container->GetItemIndex(b));
-  EXPECT_FALSE(container->AddAt(new CLabelUI, 7));  // deleted, not leaked
+  EXPECT_FALSE(container->AddAt(new CControlUI, 7));  // deleted, not leaked
   EXPECT_EQ(2, container->GetCount());
   EXPECT_TRUE(container->Remove(b));
   EXPECT_EQ(1, container->GetCount());

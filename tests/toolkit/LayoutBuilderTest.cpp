@@ -1,16 +1,19 @@
-// The layout builder on small packages made for each rule.
+// The layout builder with a window's manager (the standard controls) on small packages made for
+// each rule.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Container.h"
-#include "Label.h"
-#include "LayoutBuilder.h"
-#include "Layouts.h"
 #include "TextConvert.h"
 #include "ZipWriter.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "model/Container.h"
+#include "model/LayoutBuilder.h"
+#include "model/Layouts.h"
+#include "window/PaintManager.h"
 
 namespace {
 

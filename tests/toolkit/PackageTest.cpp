@@ -1,9 +1,8 @@
-// The skin package: the embedded archive, the lookup rule, damaged archives and image loading.
+// The skin package: the embedded archive, the lookup rule and damaged archives.
 #include <gtest/gtest.h>
 
-#include "GifDelays.h"
-#include "ImageData.h"
-#include "SkinPackage.h"
+#include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 #include "TestSupport.h"
 #include "ZipWriter.h"
 
@@ -123,77 +122,8 @@ TEST(SkinPackage, SecondLoadKeepsTheFirstPackage) {
 
 TEST(SkinPackage, ModuleWithoutTheResourceGivesNoPackage) {
   SkinPackage package;
-  EXPECT_FALSE(package.OpenFromModule(GetModuleHandleW(L"kernel32.dll")));
+  EXPECT_FALSE(ui::OpenSkinResource(package, GetModuleHandleW(L"kernel32.dll")));
   EXPECT_FALSE(package.IsOpen());
-}
-
-struct ImageCase {
-  const wchar_t* path;
-  int width;
-  int height;
-  size_t frames;
-};
-
-TEST(SkinImages, EveryImageDecodesAtTheSizeTheLayoutsUse) {
-  const SkinPackage& package = Embedded();
-  ui::ImageCache cache(package);
-  const ImageCase cases[] = {
-      {L"UI\\close_normal.png", 21, 21, 1}, {L"UI\\close_hover.png", 21, 21, 1},
-      {L"UI\\close_click.png", 21, 21, 1},  {L"UI\\edit_bk.png", 60, 30, 1},
-      {L"UI\\tv_logo1.png", 50, 50, 1},     {L"UI\\tv_logo.png", 250, 115, 1},
-      {L"UI/tip_bk.png", 40, 40, 1},        {L"UI/icon_call.png", 54, 54, 1},
-      {L"UI/icon_msg.png", 54, 54, 1},      {L"UI/icon_shop.png", 54, 54, 1},
-      {L"UI/icon_music.png", 54, 54, 1},    {L"UI\\loading.gif", 64, 64, 12},
-  };
-  for (const ImageCase& c : cases) {
-    ui::ImagePtr image = cache.Get(c.path);
-    ASSERT_TRUE(image) << c.path;
-    EXPECT_EQ(c.width, image->width) << c.path;
-    EXPECT_EQ(c.height, image->height) << c.path;
-    EXPECT_EQ(c.frames, image->frames.size()) << c.path;
-  }
-  // Icons are discs on a transparent ground; the animation turns every 80 ms.
-  ui::ImagePtr icon = cache.Get(L"UI/icon_call.png");
-  EXPECT_EQ(0u, icon->PixelAt(0, 0) >> 24);
-  EXPECT_EQ(0xFFu, icon->PixelAt(5, 27) >> 24);
-  ui::ImagePtr gif = cache.Get(L"UI/loading.gif");
-  for (const ui::ImageFrame& f : gif->frames) EXPECT_EQ(80, f.delayMs);
-  EXPECT_NE(gif->frames[0].pixels, gif->frames[6].pixels);
-}
-
-TEST(SkinImages, PathMissingFromThePackageIsReadFromDisk) {
-  const SkinPackage& package = Embedded();
-  std::string png;
-  ASSERT_TRUE(package.Read(L"UI/icon_music.png", png));
-  testsupport::TempDir dir;
-  std::wstring onDisk = dir.File(L"游戏.png");
-  ASSERT_TRUE(testsupport::WriteFileBytes(onDisk, png));
-  ASSERT_FALSE(package.Contains(onDisk));
-
-  ui::ImageCache cache(package);
-  ui::ImagePtr image = cache.Get(onDisk);
-  ASSERT_TRUE(image);
-  EXPECT_EQ(54, image->width);
-  // Found nowhere, or not an image: nothing, and no error.
-  EXPECT_FALSE(cache.Get(dir.File(L"missing.png")));
-  ASSERT_TRUE(testsupport::WriteFileBytes(dir.File(L"bad.png"), "not an image"));
-  EXPECT_FALSE(cache.Get(dir.File(L"bad.png")));
-  EXPECT_FALSE(cache.Get(L"UI/none.png"));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(SkinImages, GifDelaysComeFromTheFileAndDamageGivesNone) {
-  std::string gif;
-  ASSERT_TRUE(Embedded().Read(L"UI/loading.gif", gif));
-  EXPECT_EQ(std::vector<int>(12, 80), ui::GifFrameDelays(gif));
-  EXPECT_TRUE(ui::GifFrameDelays(gif.substr(0, gif.size() / 2)).empty());
-  EXPECT_TRUE(ui::GifFrameDelays("GIF89a").empty());
-  std::string png;
-  ASSERT_TRUE(Embedded().Read(L"UI/tip_bk.png", png));
-  EXPECT_TRUE(ui::GifFrameDelays(png).empty());
 }
 
 }  // namespace

@@ -5,11 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "Container.h"
-#include "GifAnim.h"
-#include "Label.h"
-#include "LayoutBuilder.h"
 #include "TextConvert.h"
+#include "controls/Button.h"
+#include "controls/GifAnim.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
+#include "model/SkinResource.h"
+#include "model/Container.h"
+#include "model/LayoutBuilder.h"
+#include "window/PaintManager.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The value syntax of layout files and image descriptors, as tables.
 #include <gtest/gtest.h>
 
-#include "ImageDescriptor.h"
-#include "ValueParser.h"
+#include "model/ImageDescriptor.h"
+#include "model/ValueParser.h"
 
 namespace {
 

@@ -2,10 +2,13 @@
 // GIF of the web dialogs' loading layout.
 #include <gtest/gtest.h>
 
-#include "Container.h"
-#include "GifAnim.h"
-#include "Label.h"
-#include "ShadowWindow.h"
+#include "model/Container.h"
+#include "controls/GifAnim.h"
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
+#include "window/ShadowWindow.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "NineGrid.h"
+#include "render/NineGrid.h"
 
 namespace {
 

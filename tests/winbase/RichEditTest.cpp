@@ -2,8 +2,11 @@
 // clipboard, and the hint shown only while the input is empty.
 #include <gtest/gtest.h>
 
-#include "ControlPaint.h"
-#include "Label.h"
+#include "render/ControlPaint.h"
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
 

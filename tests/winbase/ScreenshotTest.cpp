@@ -2,8 +2,11 @@
 // checks a picture allows: colours and images where the layouts put them.
 #include <gtest/gtest.h>
 
-#include "Label.h"
-#include "RichEditInput.h"
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
+#include "controls/RichEditInput.h"
 #include "SkinWindow.h"
 
 using wintest::SkinWindow;

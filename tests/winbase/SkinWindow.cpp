@@ -3,9 +3,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "DibSurface.h"
-#include "GdiHandles.h"
-#include "StartToolkit.h"
+#include "render/DibSurface.h"
+#include "HandleScopes.h"
+#include "OwnedHandle.h"
+#include "window/StartToolkit.h"
 #include "TestSupport.h"
 
 namespace wintest {
@@ -64,7 +65,7 @@ Pixels GrabScreen(HWND hwnd) {
   GetWindowRect(hwnd, &window);
   ui::DibSurface surface;
   if (!surface.Resize(window.right - window.left, window.bottom - window.top)) return {};
-  ui::WindowDc screen(nullptr);
+  WindowDc screen(nullptr);
   BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), screen.Get(), window.left, window.top,
          SRCCOPY);
   GdiFlush();

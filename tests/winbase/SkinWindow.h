@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "WindowImplBase.h"
+#include "window/WindowImplBase.h"
 
 namespace wintest {
 

@@ -3,15 +3,19 @@
 
 #include <stdexcept>
 
-#include "Container.h"
-#include "GdiHandles.h"
-#include "Label.h"
-#include "SkinPackage.h"
-#include "StartToolkit.h"
+#include "model/Container.h"
+#include "HandleScopes.h"
+#include "OwnedHandle.h"
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/RichEdit.h"
+#include "controls/Text.h"
+#include "model/SkinPackage.h"
+#include "window/StartToolkit.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
-#include "WindowRegion.h"
-#include "WindowWnd.h"
+#include "window/WindowRegion.h"
+#include "window/WindowWnd.h"
 
 using wintest::SkinWindow;
 
@@ -157,12 +161,12 @@ TEST_F(WindowBaseTest, RegionIsOnePixelLargerRoundedOnlyWithRoundcorner) {
   for (const Case& c : cases) {
     SkinWindow window(c.skin);
     ASSERT_NE(window.CreateAsDialog(), nullptr);
-    ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(window.GetHWND(), region.Get()), ERROR);
     // The region asked for is one pixel wider and higher than the window (a rounded one then
     // leaves out its right and bottom edge, as the system makes such regions).
-    ui::UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
-                                        : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
+    UniqueRegion expected(c.rounded ? CreateRoundRectRgn(0, 0, c.width + 1, c.height + 1, 3, 3)
+                                    : CreateRectRgn(0, 0, c.width + 1, c.height + 1));
     EXPECT_TRUE(EqualRgn(region.Get(), expected.Get())) << c.width << "x" << c.height;
     RECT box{};
     GetRgnBox(region.Get(), &box);
@@ -309,22 +313,6 @@ TEST_F(WindowBaseTest, ClickOnTheCloseButtonClosesWithOne) {
   wintest::PostClick(window.GetHWND(), wintest::CenterOf(window.Find(L"closebtn")));
   EXPECT_EQ(window.ShowModal(), 1u);
   ASSERT_EQ(window.clickSenders.size(), 1u);
-}
-
-TEST_F(WindowBaseTest, ControlTimersUseIdsOneTo239InTurn) {
-  SkinWindow window(kLogin);
-  ASSERT_NE(window.CreateAsDialog(), nullptr);
-  ui::PaintManager& pm = window.GetPaintManager();
-  ui::CControlUI* a = window.Find(L"logo");
-  ui::CControlUI* b = window.Find(L"name");
-  ASSERT_TRUE(pm.SetTimer(a, 1, 10000));
-  ASSERT_TRUE(pm.SetTimer(b, 1, 10000));
-  // A native timer of id 1 and 2 exists now: killing them through the system succeeds.
-  EXPECT_TRUE(KillTimer(window.GetHWND(), 1));
-  EXPECT_TRUE(KillTimer(window.GetHWND(), 2));
-  EXPECT_FALSE(KillTimer(window.GetHWND(), 3));
-  EXPECT_TRUE(pm.KillTimer(a, 1));
-  EXPECT_FALSE(pm.KillTimer(a, 1));
 }
 
 TEST_F(WindowBaseTest, ATimerOfAControlArrivesAsATimerNotification) {

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "StartToolkit.h"
-#include "WindowImplBase.h"
+#include "window/StartToolkit.h"
+#include "window/WindowImplBase.h"
 
 namespace {
 

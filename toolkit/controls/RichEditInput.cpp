@@ -1,10 +1,14 @@
-#include "RichEditInput.h"
+#include "controls/RichEditInput.h"
 
-#include "ControlPaint.h"
-#include "GdiHandles.h"
-#include "Label.h"
-#include "PaintManager.h"
-#include "UiEvent.h"
+#include <climits>
+
+#include "HandleScopes.h"
+#include "OwnedHandle.h"
+#include "controls/RichEdit.h"
+#include "model/UiEvent.h"
+#include "model/WindowModel.h"
+#include "render/ControlPaint.h"
+#include "render/FontEntry.h"
 
 namespace ui {
 namespace {
@@ -211,7 +215,7 @@ void RichEditInput::Paste() {
 
 void RichEditInput::Paint(Canvas& canvas, const Rect& area) {
   if (area.IsEmpty() || owner_.GetManager() == nullptr) return;
-  const FontEntry* font = owner_.GetManager()->GetFontEntry(owner_.GetFont());
+  const FontEntry* font = GetFontEntry(*owner_.GetManager(), owner_.GetFont());
   const std::wstring& text = model_.Text();
   const int fontHeight = canvas.FontHeight(font);
   caretHeight_ = fontHeight > 0 && fontHeight < area.Height() ? fontHeight : area.Height();

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
-#include "TextEditModel.h"
-#include "UiTypes.h"
+#include "render/Canvas.h"
+#include "model/TextEditModel.h"
+#include "model/UiTypes.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "ModalLoop.h"
+#include "window/ModalLoop.h"
 
 namespace ui {
 namespace {

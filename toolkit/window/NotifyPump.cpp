@@ -1,6 +1,6 @@
-#include "NotifyPump.h"
+#include "window/NotifyPump.h"
 
-#include "Control.h"
+#include "model/Control.h"
 
 namespace ui {
 

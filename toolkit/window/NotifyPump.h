@@ -6,9 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "UiEvent.h"
-
 namespace ui {
+
+class CControlUI;
+
+// What a control tells its window (to Notify): "click", "timer", "menu" and so on.
+struct UiNotification {
+  std::wstring sType;
+  std::wstring sVirtualWnd;  // always empty in this toolkit
+  CControlUI* pSender = nullptr;
+  DWORD dwTimestamp = 0;
+  POINT ptMouse{};
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
 
 class INotifyUI {
  public:

@@ -1,8 +1,9 @@
-#include "ShadowWindow.h"
+#include "window/ShadowWindow.h"
 
 #include <cmath>
 
-#include "DibSurface.h"
+#include "HandleScopes.h"
+#include "render/DibSurface.h"
 
 namespace ui {
 namespace {

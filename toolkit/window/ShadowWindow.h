@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "GdiHandles.h"
+#include "OwnedHandle.h"
 
 namespace ui {
 

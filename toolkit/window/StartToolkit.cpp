@@ -1,7 +1,8 @@
-#include "StartToolkit.h"
+#include "window/StartToolkit.h"
 
-#include "GdiplusSession.h"
-#include "SkinPackage.h"
+#include "render/GdiplusSession.h"
+#include "model/SkinPackage.h"
+#include "model/SkinResource.h"
 
 namespace ui {
 namespace {

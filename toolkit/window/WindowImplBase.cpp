@@ -1,11 +1,11 @@
-#include "WindowImplBase.h"
+#include "window/WindowImplBase.h"
 
 #include <windowsx.h>
 
-#include "LayoutBuilder.h"
-#include "StartToolkit.h"
-#include "ValueParser.h"
-#include "WindowRegion.h"
+#include "model/LayoutBuilder.h"
+#include "window/StartToolkit.h"
+#include "model/ValueParser.h"
+#include "window/WindowRegion.h"
 
 namespace ui {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "DialogBuilderCallback.h"
-#include "NotifyPump.h"
-#include "PaintManager.h"
-#include "WindowWnd.h"
+#include "model/DialogBuilderCallback.h"
+#include "window/NotifyPump.h"
+#include "window/PaintManager.h"
+#include "window/WindowWnd.h"
 
 namespace ui {
 

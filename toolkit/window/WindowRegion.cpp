@@ -1,4 +1,4 @@
-#include "WindowRegion.h"
+#include "window/WindowRegion.h"
 
 namespace ui {
 

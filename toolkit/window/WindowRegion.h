@@ -3,8 +3,8 @@
 // corners rounded by the ellipse of the `roundcorner` attribute.
 #include <windows.h>
 
-#include "GdiHandles.h"
-#include "UiTypes.h"
+#include "OwnedHandle.h"
+#include "model/UiTypes.h"
 
 namespace ui {
 

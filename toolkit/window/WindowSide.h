@@ -1,14 +1,14 @@
 #pragma once
 // The native state a PaintManager keeps for its window: back buffer, notifiers and filters,
-// fonts, control timers, mouse tracking and the shadow window.
+// control timers, mouse tracking and the shadow window.
 #include <windows.h>
 
 #include <memory>
 #include <vector>
 
-#include "DibSurface.h"
-#include "FontEntry.h"
-#include "ShadowWindow.h"
+#include "render/DibSurface.h"
+#include "window/ShadowWindow.h"
+#include "window/TimerIds.h"
 
 namespace ui {
 
@@ -16,10 +16,6 @@ class CControlUI;
 class INotifyUI;
 class IMessageFilterUI;
 
-// Native timer ids: control timers take 1 to 239 in turn, 241 is the caret.
-constexpr UINT kFirstControlTimerId = 1;
-constexpr UINT kLastControlTimerId = 239;
-constexpr UINT kCaretTimerId = 241;
 // Posted to a layered window to repaint it: such windows never receive WM_PAINT.
 constexpr UINT WM_ORV_LAYERED_PAINT = WM_APP + 0x3A1;
 
@@ -35,8 +31,6 @@ class WindowSide {
   DibSurface surface;
   std::vector<INotifyUI*> notifiers;
   std::vector<IMessageFilterUI*> filters;
-  std::vector<std::unique_ptr<FontEntry>> fonts;  // by font number, made on first use
-  std::unique_ptr<FontEntry> fallbackFont;
   std::vector<ControlTimer> timers;
   UINT nextTimerId = kFirstControlTimerId;
   CControlUI* hover = nullptr;
@@ -49,7 +43,8 @@ class WindowSide {
   bool hasShadow = false;
 };
 
-// The next free control timer id after `last`, wrapping from 239 to 1; 0 when all are taken.
+// The next free control timer id after `last`, wrapping from the last id of the control range to
+// the first; 0 when all are taken.
 UINT NextControlTimerId(const std::vector<WindowSide::ControlTimer>& timers, UINT last);
 
 }  // namespace ui

@@ -1,6 +1,6 @@
-#include "WindowWnd.h"
+#include "window/WindowWnd.h"
 
-#include "ModalLoop.h"
+#include "window/ModalLoop.h"
 
 namespace ui {
 
