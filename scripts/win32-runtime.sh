@@ -76,6 +76,7 @@ fetch_qemu() {
   # Only the i386 emulator is needed (and the licence beside it): 11 MB instead of 360.
   find "$work/root/usr/bin" -mindepth 1 ! -name qemu-i386 -delete
   find "$work/root/usr/share" -mindepth 1 -maxdepth 1 ! -name doc -exec rm -rf {} +
+  rm -rf "$work/root/usr/libexec"
   local dest="$cache/qemu-user-${version//:/_}"
   rm -rf "$dest"
   mv "$work/root" "$dest"
