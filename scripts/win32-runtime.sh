@@ -85,11 +85,18 @@ fetch_qemu() {
 }
 
 # --- the binfmt_misc handler ------------------------------------------------------------------
+qemu_major() { # interpreter -> major version, empty when it does not run
+  "$1" --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\)\..*/\1/p' | head -n 1
+}
+
 ensure_handler() { # interpreter
   local qemu=$1
-  if [ -f "$binfmt/$handler" ] && grep -qx enabled "$binfmt/$handler" \
-    && grep -qx "interpreter $qemu" "$binfmt/$handler" && grep -q '^flags:.*F' "$binfmt/$handler"; then
-    return 0
+  if [ -f "$binfmt/$handler" ] && grep -qx enabled "$binfmt/$handler" && grep -q '^flags:.*F' "$binfmt/$handler"; then
+    local current; current=$(sed -n 's/^interpreter //p' "$binfmt/$handler")
+    [ "$current" = "$qemu" ] && return 0
+    # Another clone's cache (ORVANTA_DEPS_CACHE) registered an equally recent qemu: keep it.
+    local major; major=$(qemu_major "$current")
+    [ -n "$major" ] && [ "$major" -ge 10 ] && return 0
   fi
   need_root "registering the binfmt_misc handler for 32-bit programs"
   if [ ! -f "$binfmt/register" ]; then
