@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both Windows targets: dist/win32/ (the release programs, i686) and dist/win64/
-# (x86_64, the build the tests run under Wine). Installs what is missing first.
+# Builds both Windows targets with their test programs: dist/win32/ (the release programs,
+# i686) and dist/win64/ (x86_64). The tests run both under Wine (scripts/test.sh), the i686
+# ones under qemu's user-mode emulator. Installs what is missing first.
 #
 # Usage: scripts/build.sh [--no-tests]
 set -euo pipefail
@@ -18,8 +19,10 @@ mkdir -p "$cache"
 flock "$cache/.lock" bash "$here/deps.sh" all
 key=$(cat "$here/deps.sh" "$root/cmake/toolchain-mingw-common.cmake" | sha256sum | cut -c1-16)
 
-configure_and_build() { # target build-tests emulator
-  local t=$1 with_tests=$2 emulator=$3
+configure_and_build() { # target build-tests
+  local t=$1 with_tests=$2
+  # ctest runs the test programs through this (the test run sets up the Wine prefix).
+  local emulator="$here/wine-run.sh;$t"
   local b="$root/build/$t"
   step "building $t"
   cmake -S "$root" -B "$b" -G Ninja \
@@ -33,8 +36,7 @@ configure_and_build() { # target build-tests emulator
 }
 
 mkdir -p "$root/build"
-# The i686 release cannot run here: it builds its programs only.
-configure_and_build win32 OFF ""
-configure_and_build win64 "$tests" "$here/wine-run.sh"
+configure_and_build win32 "$tests"
+configure_and_build win64 "$tests"
 step "program folders: $root/dist/win32 and $root/dist/win64"
 ls -l "$root/dist/win32"

@@ -1,8 +1,14 @@
 # Sourced by scripts/test.sh: a private Wine prefix with fonts and registry settings, a warm
 # wineserver and an Xvfb display; wine_env_stop ends both and removes the prefix.
 # Sets WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY.
+#
+# wine_env_start win32|win64: each target's tests get a prefix and display of their own. The
+# prefix is a 64-bit one either way; booted while the binfmt handler for 32-bit programs is on
+# (scripts/win32-runtime.sh), it gets its 32-bit side too, and 32-bit programs run in it as on
+# 64-bit Windows.
 
 wine_env_start() {
+  local target=${1:-win64}
   # The display first: the first Wine process starts the prefix's desktop, and a desktop
   # started without DISPLAY leaves every later window without a graphics driver.
   step "starting Xvfb"
@@ -18,6 +24,9 @@ wine_env_start() {
   step "preparing the Wine prefix $WINEPREFIX"
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || die "wineboot failed"
   wineserver -w
+  if [ "$target" = win32 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    die "the Wine prefix has no 32-bit side: is the binfmt handler for 32-bit programs on? (scripts/win32-runtime.sh)"
+  fi
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 
@@ -39,7 +48,9 @@ PY
   /usr/lib/wine/wine64 regedit /S "$(winepath_w "$reg")" >/dev/null 2>&1 || die "regedit failed"
   wineserver -w
   wineserver -p
-  /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
+  local loader=/usr/lib/wine/wine64
+  [ "$target" = win32 ] && loader=/usr/lib/wine/wine
+  "$loader" cmd /c exit >/dev/null 2>&1 || true
 
   step "Wine prefix ready, display $DISPLAY"
 }
@@ -52,8 +63,10 @@ wine_env_stop() {
     wineserver -w >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
   fi
+  unset WINEPREFIX
   if [ -n "${ORV_XVFB_PID:-}" ]; then
     kill "$ORV_XVFB_PID" 2>/dev/null || true
     wait "$ORV_XVFB_PID" 2>/dev/null || true
   fi
+  unset ORV_XVFB_PID
 }

@@ -145,22 +145,25 @@ class DevEngine : public ::testing::Test {
     return lines;
   }
 
+  struct ButtonSearch {
+    std::wstring label;
+    HWND found;
+  };
+
+  // A named CALLBACK: a lambda converts to a plain function pointer, which on i686 has the
+  // wrong calling convention for EnumChildWindows.
+  static BOOL CALLBACK MatchButton(HWND child, LPARAM lParam) {
+    auto* s = reinterpret_cast<ButtonSearch*>(lParam);
+    wchar_t text[128] = {}, cls[32] = {};
+    GetWindowTextW(child, text, 128);
+    GetClassNameW(child, cls, 32);
+    if (lstrcmpiW(cls, L"Button") == 0 && s->label == text) s->found = child;
+    return s->found == nullptr;
+  }
+
   static HWND FindButton(HWND view, const std::wstring& label) {
-    struct Search {
-      std::wstring label;
-      HWND found;
-    } search{label, nullptr};
-    EnumChildWindows(
-        view,
-        [](HWND child, LPARAM lParam) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lParam);
-          wchar_t text[128] = {}, cls[32] = {};
-          GetWindowTextW(child, text, 128);
-          GetClassNameW(child, cls, 32);
-          if (lstrcmpiW(cls, L"Button") == 0 && s->label == text) s->found = child;
-          return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ButtonSearch search{label, nullptr};
+    EnumChildWindows(view, MatchButton, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 

@@ -1,4 +1,4 @@
-// Installs the updater's crash handling, then: "crash" dereferences a null pointer, "call" asks
+// Installs the updater's crash handling, then: "crash" raises an access violation, "call" asks
 // the filter directly (no exception information) and ends with its answer, "throw" throws a
 // language exception that nothing catches from a function whose stack holds ThrowSiteMarker.
 #include <windows.h>
@@ -24,8 +24,10 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring mode = argc > 1 ? argv[1] : L"";
   InstallCrashDump();
   if (mode == L"crash") {
-    volatile int* nothing = nullptr;
-    *nothing = 1;
+    // Raised rather than caused: under qemu's user-mode emulator a page fault reaches Wine's
+    // 32-bit side without its trap number and is reported as an illegal instruction. The
+    // filter's path is the same either way.
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     return 0;
   }
   if (mode == L"call") return static_cast<int>(WriteCrashDump(nullptr));

@@ -19,21 +19,22 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+// A named CALLBACK: a lambda converts to a plain function pointer, which on i686 has the wrong
+// calling convention for EnumChildWindows.
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM out) {
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  if (std::wstring(cls) == L"Static" && GetWindowTextLengthW(child) > 0) {
+    *reinterpret_cast<std::wstring*>(out) = WindowText(child);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The text of a message box: its static control with the id the system gives it.
 std::wstring BoxMessage(HWND box) {
   std::wstring found;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM out) -> BOOL {
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (std::wstring(cls) == L"Static" && GetWindowTextLengthW(child) > 0) {
-          *reinterpret_cast<std::wstring*>(out) = WindowText(child);
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

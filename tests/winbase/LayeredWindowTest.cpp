@@ -21,23 +21,27 @@ class LayeredWindowTest : public ::testing::Test {
   void SetUp() override { wintest::StartTestToolkit(); }
 };
 
+struct ShadowSearch {
+  HWND owner;
+  HWND found;
+};
+
+// A named CALLBACK: a lambda converts to a plain function pointer, which on i686 has the wrong
+// calling convention for EnumWindows.
+BOOL CALLBACK MatchShadow(HWND hwnd, LPARAM p) {
+  auto* s = reinterpret_cast<ShadowSearch*>(p);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (std::wstring(cls) == L"OrvShadowWnd" && GetWindow(hwnd, GW_OWNER) == s->owner) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindShadowOf(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{owner, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (std::wstring(cls) == L"OrvShadowWnd" && GetWindow(hwnd, GW_OWNER) == s->owner) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ShadowSearch search{owner, nullptr};
+  EnumWindows(MatchShadow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

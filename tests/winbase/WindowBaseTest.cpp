@@ -240,22 +240,28 @@ TEST_F(WindowBaseTest, ShowModalAnswersTheCodeOfTheClose) {
   }
 }
 
+HWND modalOwnerSeen = nullptr;
+bool modalOwnerEnabledDuringLoop = true;
+
+// A named CALLBACK: a lambda converts to a plain function pointer, which on i686 has the wrong
+// calling convention for SetTimer.
+void CALLBACK CloseModalWindow(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  KillTimer(hwnd, id);
+  modalOwnerEnabledDuringLoop = IsWindowEnabled(modalOwnerSeen) != FALSE;
+  PostMessageW(hwnd, WM_CLOSE, 7, 0);
+}
+
 TEST_F(WindowBaseTest, ModalLoopDisablesTheOwnerUntilTheWindowCloses) {
   SkinWindow owner(kMainFrame);
   ASSERT_NE(owner.CreateAsDialog(L"owner"), nullptr);
   SkinWindow window(kLogin);
   ASSERT_NE(window.CreateAsDialog(), nullptr);
   SetWindowLongPtrW(window.GetHWND(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.GetHWND()));
-  static HWND ownerSeen = nullptr;
-  static bool enabledDuringLoop = true;
-  ownerSeen = owner.GetHWND();
-  SetTimer(window.GetHWND(), 500, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
-    enabledDuringLoop = IsWindowEnabled(ownerSeen) != FALSE;
-    PostMessageW(hwnd, WM_CLOSE, 7, 0);
-  });
+  modalOwnerSeen = owner.GetHWND();
+  modalOwnerEnabledDuringLoop = true;
+  SetTimer(window.GetHWND(), 500, 50, CloseModalWindow);
   EXPECT_EQ(window.ShowModal(), 7u);
-  EXPECT_FALSE(enabledDuringLoop);
+  EXPECT_FALSE(modalOwnerEnabledDuringLoop);
   EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
 }
 
