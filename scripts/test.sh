@@ -31,6 +31,11 @@ step "running the tests"
 status=0
 ctest --test-dir "$root/build/win64" --output-on-failure --timeout 300 "$@" || status=$?
 
+# The parsers of outside bytes, built natively and fuzzed a few seconds each (the whole run only).
+if [ $# -eq 0 ]; then
+  bash "$here/fuzz.sh" 3 || status=1
+fi
+
 step "checking the source format"
 bash "$here/format.sh" --check || status=1
 exit $status
