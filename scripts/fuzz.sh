@@ -55,11 +55,13 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings" "$seeds/$target"
   dict=()
   [ -f "$root/tests/fuzz/dict/$target.dict" ] && dict=(-dict="$root/tests/fuzz/dict/$target.dict")
+  # Inputs up to 64 KiB; the skin package up to 128 KiB, so that the packed skin seeds it whole.
+  maxlen=65536
+  [ "$target" != skin_package ] || maxlen=131072
   log="$cache/$target.log"
   step "fuzzing $target (${limit[*]})"
-  # A hang is an input that takes over 10 s; inputs are capped at 64 KiB, except the packed
-  # skin among the seeds.
-  if "$program" "${limit[@]}" "${dict[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  # A hang is an input that takes over 10 s.
+  if "$program" "${limit[@]}" "${dict[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=$maxlen \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds/$target" >"$log" 2>&1; then
     grep -E '^(#[0-9]+.*DONE|stat::number_of_executed_units|stat::average_exec_per_sec)' "$log" >&2 || true
   else
