@@ -52,6 +52,11 @@ for t in $targets; do
 done
 printf '\n%s' "$summary" >&2
 
+# The parsers of outside bytes, built natively and fuzzed a few seconds each (the whole run only).
+if [ $# -eq 0 ]; then
+  bash "$here/fuzz.sh" 3 || status=1
+fi
+
 step "checking the source format"
 bash "$here/format.sh" --check || status=1
 exit $status

@@ -6,7 +6,7 @@
 
 #include "FileReplace.h"
 #include "Handles.h"
-#include "ManifestName.h"
+#include "ManifestParse.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
 #include "VersionCompare.h"
@@ -15,6 +15,15 @@ namespace {
 
 const char kServerList[] = "ServerList.xml";
 const char kUpdateList[] = "UpdateList.xml";
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  char buffer[16384];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  return std::ferror(file.get()) == 0;
+}
 
 bool LoadDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
   UniqueFile file(std::fopen(path.c_str(), "rb"));
@@ -63,35 +72,12 @@ void SetVersion(tinyxml2::XMLElement* element, const std::string& ver) {
 
 bool ReadManifest(const std::string& path, ManifestMap& files) {
   files.clear();
-  tinyxml2::XMLDocument doc;
-  if (!LoadDocument(path, doc)) return false;
-  tinyxml2::XMLElement* list = FindFiles(doc);
-  if (!list) return false;
-
-  ManifestMap read;
-  for (tinyxml2::XMLElement* element = FirstFileElement(list); element;
-       element = element->NextSiblingElement()) {
-    const tinyxml2::XMLAttribute* verAttr = element->FirstAttribute();
-    const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
-    // An element without a version and a name names no file: it is passed over.
-    if (!nameAttr) continue;
-    const tinyxml2::XMLAttribute* sizeAttr = nameAttr->Next();
-
-    FileEntry entry;
-    entry.ver = verAttr->Value();
-    entry.name = nameAttr->Value();
-    if (!IsSafeManifestName(entry.name)) {
-      UpdaterLog(L"更新清单中的文件名不安全，清单作废: ", entry.name);
-      return false;
-    }
-    unsigned long size = 0;
-    if (!ParseLeadingUint32(sizeAttr ? sizeAttr->Value() : "0", size)) return false;
-    entry.size = static_cast<uint32_t>(size);
-    entry.isNew = true;
-    read.emplace(entry.name, entry);  // a name listed twice keeps its first entry
-  }
-  files.swap(read);
-  return !files.empty();
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return false;
+  std::string refusedName;
+  ManifestParse result = ParseManifest(bytes.data(), bytes.size(), files, refusedName);
+  if (result == ManifestParse::UnsafeName) UpdaterLog(L"更新清单中的文件名不安全，清单作废: ", refusedName);
+  return result == ManifestParse::Read && !files.empty();
 }
 
 bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath, ManifestMap& updateSet) {

@@ -7,9 +7,7 @@
 
 #include <string>
 
-// Percent-encoding of a byte string: letters, digits and "-_.~" stay, a space becomes "+",
-// every other byte becomes "%" and two upper-case hex digits.
-std::string UrlEncode(const std::string& bytes);
+#include "IdentityValues.h"
 
 // The computer name, UTF-8 and percent-encoded; "unknown" when no name can be read.
 std::string GetMachineNo();
@@ -22,12 +20,6 @@ std::string FormatMacList(const IP_ADAPTER_INFO* first);
 
 // The product version of a file as "a.b.c.d"; L"unknown" when it has no readable version resource.
 std::wstring GetClientVersion(const std::wstring& path);
-
-struct MachineIdentity {
-  std::string machineNo;      // machine_no
-  std::string clientVersion;  // cv, UTF-8
-  std::string macList;        // mac
-};
 
 // This PC's values, with the version of the running executable.
 MachineIdentity CurrentMachineIdentity();

@@ -45,11 +45,6 @@ std::string BuildShopUrl(const ClientSettings& settings, const VenueProfile& pro
   return url;
 }
 
-std::string BuildShopUrl() {
-  const VenueProfile profile = GetVenueProfile();
-  return BuildShopUrl(GetClientSettings(), profile, CurrentMachineIdentity());
-}
-
 std::string BuildServiceUrl(ServicePage page, const ClientSettings& settings, const VenueProfile& profile,
                             const std::string& machineNo) {
   const std::string* override = &settings.url1;
@@ -67,9 +62,4 @@ std::string BuildServiceUrl(ServicePage page, const ClientSettings& settings, co
   url += "&machine_no=" + machineNo;
   Log(settings, LogLevel::Info, url);
   return url;
-}
-
-std::string BuildServiceUrl(ServicePage page) {
-  const VenueProfile profile = GetVenueProfile();
-  return BuildServiceUrl(page, GetClientSettings(), profile, GetMachineNo());
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ClientSettings.h"
-#include "MachineIdentity.h"
+#include "IdentityValues.h"
 #include "VenueProfile.h"
 
 enum class ServicePage {

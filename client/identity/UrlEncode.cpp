@@ -1,4 +1,4 @@
-#include "MachineIdentity.h"
+#include "IdentityValues.h"
 
 std::string UrlEncode(const std::string& bytes) {
   static const char kHex[] = "0123456789ABCDEF";

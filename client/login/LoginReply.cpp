@@ -1,18 +1,13 @@
 #include "LoginReply.h"
 
-#include <json/json.h>
+#include <optional>
 
 #include "ClientLog.h"
 #include "LoginDataBase.h"
+#include "LoginReplyRead.h"
 #include "TextConvert.h"
 
 namespace {
-
-// JsonCpp's own conversions: a negative, out-of-range or non-numeric value throws.
-int32_t ReadUnsigned(const Json::Value& value) { return static_cast<int32_t>(value.asUInt()); }
-
-// A flag sent as text or number: anything but the exact text "0" is on.
-bool ReadFlag(const Json::Value& value) { return value.asString() != "0"; }
 
 // Replacing the cache: the statements run in one transaction, so that a store that fails for
 // storage reasons (a full disk, a lock held past the busy time-out) leaves the previous profile
@@ -68,65 +63,48 @@ class CacheReplacement {
   bool finished_ = false;
 };
 
+// The cache is replaced when the reply's profile has been read: emptied, then the profile and
+// each tool stored, in one transaction that ends when the reading ends.
+class CacheStore : public LoginReplyStore {
+ public:
+  explicit CacheStore(LoginDataBase& cache) : cache_(cache) {}
+  void StoreProfile(const VenueProfile& profile) override {
+    replacement_.emplace(cache_);
+    replacement_->Clear();
+    replacement_->AddInfo(profile);
+  }
+  void StoreTool(const ToolEntry& tool) override {
+    if (replacement_) replacement_->AddTool(tool);
+  }
+  void Finish() {
+    if (replacement_) replacement_->Finish();
+  }
+
+ private:
+  LoginDataBase& cache_;
+  std::optional<CacheReplacement> replacement_;
+};
+
 }  // namespace
 
 bool ParseLoginReply(const std::string& reply, VenueProfile& profile, LoginDataBase& cache) {
-  Json::Value root;
-  {
-    Json::Reader reader;
-    bool parsed = false;
-    try {
-      parsed = reader.parse(reply, root);
-    } catch (...) {
-      parsed = false;
-    }
-    if (!parsed) {
+  CacheStore store(cache);
+  LoginReplyRead result = ReadLoginReply(reply, profile, store);
+  store.Finish();
+  switch (result) {
+    case LoginReplyRead::NotJson:
       LogError("Parse Login data failed.");
       return false;
-    }
-  }
-  try {
-    const Json::Value& doc = root;
-    profile.errcode = doc["errcode"].asInt();
-    if (profile.errcode != 0) {
-      profile.errmsg = doc["errmsg"].asString();
+    case LoginReplyRead::Refused:
       LogError(WideToAnsi(Utf8ToWide(profile.errmsg)));
       return false;
-    }
-    const Json::Value& data = doc["data"];
-    profile.token = data["token"].asString();
-    profile.service_ip = data["service_ip"].asString();
-    profile.service_ips = data["service_ips"].asString();
-    profile.service_port = ReadUnsigned(data["service_port"]);
-    profile.client_hide_time = ReadUnsigned(data["client_hide_time"]);
-    profile.skin = ReadUnsigned(data["skin"]);
-    profile.id = data["id"].asString();
-    profile.realname = data["realname"].asString();
-    profile.client_is_mini = ReadFlag(data["client_is_mini"]);
-    profile.client_position = ReadUnsigned(data["client_position"]);
-
-    CacheReplacement replacement(cache);
-    replacement.Clear();
-    replacement.AddInfo(profile);
-    const Json::Value& toolbar = data["client_toolbar"];
-    for (Json::ArrayIndex i = 0; i < toolbar.size(); ++i) {
-      const Json::Value& element = toolbar[i];
-      ToolEntry tool;
-      tool.idx = static_cast<int32_t>(i);
-      tool.name = element["name"].asString();
-      tool.open = ReadFlag(element["is_open"]);
-      tool.img = element["img"].asString();
-      tool.path = element["path"].asString();
-      tool.type = ReadUnsigned(element["type"]);
-      replacement.AddTool(tool);
-      profile.client_toolbar.push_back(tool);
-    }
-    replacement.Finish();
-    return true;
-  } catch (...) {
-    profile.errmsg = WideToUtf8(L"解析登录数据异常。");
-    return false;
+    case LoginReplyRead::Malformed:
+      profile.errmsg = WideToUtf8(L"解析登录数据异常。");
+      return false;
+    case LoginReplyRead::Accepted:
+      return true;
   }
+  return false;
 }
 
 bool ParseLoginReply(const std::string& reply) {

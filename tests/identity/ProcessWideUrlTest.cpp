@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LogCapture.h"
+#include "MachineIdentity.h"
 #include "PageAddress.h"
 #include "TestSupport.h"
 #include "TextConvert.h"

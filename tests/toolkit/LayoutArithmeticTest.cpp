@@ -1,6 +1,10 @@
 // Layout arithmetic of the three layouts, computed without a window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "model/Layouts.h"
 
 namespace {
@@ -196,3 +200,54 @@ TEST(Container, OwnsItsChildrenAndAnswersTheContainerInterface) {
 }
 
 }  // namespace
+
+// Lengths far beyond any screen, as a damaged or hostile layout file gives them (the first one is
+// the input the layout fuzz target found): a length outside ui::kMaxLength is refused, and sums
+// over many children keep every position within ui::kMaxCoordinate instead of overflowing.
+TEST(LayoutArithmetic, ExtremeLengthsAreRefusedAndPositionsStayBounded) {
+  struct Case {
+    const char* what;
+    const wchar_t* name;
+    const wchar_t* value;
+    bool applied;
+  };
+  const Case cases[] = {
+      {"inset at INT_MAX", L"inset", L"2147483647,0,2147483647,0", false},
+      {"padding at INT_MIN", L"padding", L"-2147483648,0,0,0", false},
+      {"width beyond the bound", L"width", L"1000001", false},
+      {"height at the bound", L"height", L"1000000", true},
+      {"negative padding at the bound", L"padding", L"-1000000,0,0,0", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ui::CVerticalLayoutUI column;
+    ui::CControlUI* child = AddLabel(column, 0, 10, Rect{10, 10, 10, 10});
+    ui::CControlUI& target = std::wstring(c.name) == L"inset" ? column : *child;
+    ASSERT_TRUE(target.SetAttribute(c.name, c.value));
+    column.SetPos(Rect{0, 0, 90, 386});
+    const Rect unchanged{10, 10, 80, 20};
+    if (c.applied) {
+      EXPECT_NE(unchanged, child->GetPos());
+    } else {
+      EXPECT_EQ(unchanged, child->GetPos());
+    }
+    EXPECT_LE(std::abs(child->GetPos().left), ui::kMaxCoordinate);
+    EXPECT_LE(std::abs(child->GetPos().bottom), ui::kMaxCoordinate);
+  }
+
+  // 3000 children of the largest width: their sum passes 2^31.
+  ui::CHorizontalLayoutUI row;
+  std::vector<CControlUI*> children;
+  for (int i = 0; i < 3000; ++i)
+    children.push_back(AddLabel(row, ui::kMaxLength, 0, Rect{ui::kMaxLength, 0, 0, 0}));
+  row.SetPos(Rect{0, 0, 300, 30});
+  int previousRight = 0;
+  for (CControlUI* child : children) {
+    const Rect& pos = child->GetPos();
+    EXPECT_LE(previousRight, pos.left);
+    EXPECT_LE(pos.left, pos.right);
+    EXPECT_LE(pos.right, ui::kMaxCoordinate);
+    previousRight = pos.right;
+  }
+  EXPECT_EQ(ui::kMaxCoordinate, children.back()->GetPos().right);
+}

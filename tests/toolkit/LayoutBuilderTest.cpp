@@ -120,6 +120,26 @@ TEST(LayoutBuilder, SelfIncludingFileEndsInsteadOfRecursingForever) {
   EXPECT_GE(CountNamed(root.get(), L"x"), 1);
 }
 
+// Elements nested nearly as deep as the XML parser allows (100 levels), with the file including itself at the
+// innermost level as deep as the include bound lets it: the tree is built, attached, laid out and
+// deleted within the thread's stack.
+TEST(LayoutBuilder, DeepNestingThroughSelfIncludesStaysWithinTheStack) {
+  std::string open;
+  std::string close;
+  for (int i = 0; i < 95; ++i) {
+    open += "<VerticalLayout>";
+    close += "</VerticalLayout>";
+  }
+  Fixture f(
+      {{"Xmls/deep.xml", Window(open + "<Label name=\"x\"/><Include source=\"Xmls/deep.xml\"/>" + close)}});
+  auto root = f.Build(L"Xmls/deep.xml");
+  ASSERT_TRUE(root);
+  EXPECT_GE(CountNamed(root.get(), L"x"), 1);
+  ASSERT_TRUE(f.manager.AttachRoot(std::move(root)));
+  f.manager.LayoutRoot(ui::Rect{0, 0, 800, 600});
+  EXPECT_NE(nullptr, f.manager.FindControl(L"x"));
+}
+
 TEST(LayoutBuilder, DefaultListComesBeforeTheOwnAttributes) {
   const std::string file = Window(
       "<Default name=\"recorder\" value=\"width=&quot;10&quot; text=&quot;from default&quot;\"/>"

@@ -57,6 +57,7 @@ void CContainerUI::RemoveAll() {
 }
 
 void CContainerUI::SetInset(const Rect& inset) {
+  if (!IsLength(inset)) return;
   inset_ = inset;
   NeedUpdate();
 }

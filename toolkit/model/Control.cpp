@@ -17,25 +17,28 @@ void CControlUI::SetText(const std::wstring& text) {
 }
 
 void CControlUI::SetFixedWidth(int width) {
-  if (width < 0) return;
+  if (width < 0 || !IsLength(width)) return;
   fixedWidth_ = width;
   NeedParentUpdate();
 }
 
 void CControlUI::SetFixedHeight(int height) {
-  if (height < 0) return;
+  if (height < 0 || !IsLength(height)) return;
   fixedHeight_ = height;
   NeedParentUpdate();
 }
 
 void CControlUI::SetPadding(const Rect& padding) {
+  if (!IsLength(padding)) return;
   padding_ = padding;
   NeedParentUpdate();
 }
 
 Size CControlUI::EstimateSize(Size) const { return Size{fixedWidth_, fixedHeight_}; }
 
-void CControlUI::SetPos(const Rect& pos) { pos_ = pos; }
+void CControlUI::SetPos(const Rect& pos) {
+  pos_ = ClampCoordinates(pos.left, pos.top, pos.right, pos.bottom);
+}
 
 void CControlUI::SetVisible(bool visible) {
   if (visible_ == visible) return;
@@ -77,8 +80,8 @@ bool CControlUI::SetAttribute(std::wstring_view name, std::wstring_view value) {
     SetBkImage(std::wstring(value));
   } else if (name == L"bordersize") {
     if (ParseRect(value, r)) {
-      borderSize_ = r;
-    } else if (ParseInt(value, n) && n >= 0) {
+      if (IsLength(r)) borderSize_ = r;
+    } else if (ParseInt(value, n) && n >= 0 && IsLength(n)) {
       borderSize_ = Rect{n, n, n, n};
     }
   } else if (name == L"bordercolor") {

@@ -15,14 +15,16 @@ void LayoutLine(CContainerUI& layout, bool horizontal) {
   const int across = horizontal ? inner.Height() : inner.Width();
   const Size available{inner.Width(), inner.Height()};
 
-  int fixedSum = 0;
-  int paddingSum = 0;
+  // Sums over many children, and the cursor below, are kept in 64 bits.
+  long long fixedSum = 0;
+  long long paddingSum = 0;
   int flexible = 0;
   for (int i = 0; i < layout.GetCount(); ++i) {
     CControlUI* child = layout.GetItemAt(i);
     if (!child->IsOwnVisible()) continue;
     const Rect& pad = child->GetPadding();
-    paddingSum += horizontal ? pad.left + pad.right : pad.top + pad.bottom;
+    paddingSum += horizontal ? static_cast<long long>(pad.left) + pad.right
+                             : static_cast<long long>(pad.top) + pad.bottom;
     Size size = child->EstimateSize(available);
     int fixed = horizontal ? size.cx : size.cy;
     if (fixed > 0) {
@@ -31,9 +33,9 @@ void LayoutLine(CContainerUI& layout, bool horizontal) {
       ++flexible;
     }
   }
-  const int share = flexible > 0 ? std::max(0, (along - paddingSum - fixedSum) / flexible) : 0;
+  const long long share = flexible > 0 ? std::max(0LL, (along - paddingSum - fixedSum) / flexible) : 0;
 
-  int cursor = horizontal ? inner.left : inner.top;
+  long long cursor = horizontal ? inner.left : inner.top;
   for (int i = 0; i < layout.GetCount(); ++i) {
     CControlUI* child = layout.GetItemAt(i);
     if (!child->IsOwnVisible()) continue;
@@ -47,13 +49,15 @@ void LayoutLine(CContainerUI& layout, bool horizontal) {
     const int crossAfter = horizontal ? pad.bottom : pad.right;
 
     cursor += padBefore;
-    const int length = fixedAlong > 0 ? fixedAlong : share;
-    const int thickness = fixedAcross > 0 ? fixedAcross : std::max(0, across - crossBefore - crossAfter);
-    const int crossStart = (horizontal ? inner.top : inner.left) + crossBefore;
+    const long long length = fixedAlong > 0 ? fixedAlong : share;
+    const long long thickness =
+        fixedAcross > 0 ? fixedAcross
+                        : std::max(0LL, static_cast<long long>(across) - crossBefore - crossAfter);
+    const long long crossStart = static_cast<long long>(horizontal ? inner.top : inner.left) + crossBefore;
     if (horizontal) {
-      child->SetPos(Rect{cursor, crossStart, cursor + length, crossStart + thickness});
+      child->SetPos(ClampCoordinates(cursor, crossStart, cursor + length, crossStart + thickness));
     } else {
-      child->SetPos(Rect{crossStart, cursor, crossStart + thickness, cursor + length});
+      child->SetPos(ClampCoordinates(crossStart, cursor, crossStart + thickness, cursor + length));
     }
     cursor += length + padAfter;
   }
@@ -115,7 +119,7 @@ void CTileLayoutUI::SetPos(const Rect& pos) {
     return std::max(0, cellWidth - pad.left - pad.right);
   };
 
-  int top = inner.top;
+  long long top = inner.top;
   for (size_t rowStart = 0; rowStart < visible.size(); rowStart += static_cast<size_t>(columns_)) {
     size_t rowEnd = std::min(visible.size(), rowStart + static_cast<size_t>(columns_));
     int rowHeight = 0;
@@ -129,11 +133,12 @@ void CTileLayoutUI::SetPos(const Rect& pos) {
       const Rect& pad = child->GetPadding();
       const int room = cellRoom(child);
       Size size = child->EstimateSize(Size{room, inner.Height()});
-      const int cellLeft = inner.left + static_cast<int>(i - rowStart) * cellWidth;
-      const int width = size.cx > 0 ? size.cx : room;
-      const int left = cellLeft + pad.left + (size.cx > 0 ? std::max(0, (room - width) / 2) : 0);
-      const int height = size.cy > 0 ? size.cy : std::max(0, rowHeight - pad.top - pad.bottom);
-      child->SetPos(Rect{left, top + pad.top, left + width, top + pad.top + height});
+      const long long cellLeft = inner.left + static_cast<long long>(i - rowStart) * cellWidth;
+      const long long width = size.cx > 0 ? size.cx : room;
+      const long long left = cellLeft + pad.left + (size.cx > 0 ? std::max(0LL, (room - width) / 2) : 0);
+      const long long height =
+          size.cy > 0 ? size.cy : std::max(0LL, static_cast<long long>(rowHeight) - pad.top - pad.bottom);
+      child->SetPos(ClampCoordinates(left, top + pad.top, left + width, top + pad.top + height));
     }
     top += rowHeight;
   }

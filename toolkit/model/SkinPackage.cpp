@@ -1,11 +1,9 @@
 #include "model/SkinPackage.h"
 
-// For the system's case mapping of entry names beyond ASCII.
-#include <windows.h>
-
 #include <cstring>
 
 #include "TextConvert.h"
+#include "model/EntryNameCase.h"
 #include "model/ZipInflate.h"
 
 namespace ui {
@@ -26,18 +24,6 @@ uint32_t Read32(const uint8_t* p) {
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-std::wstring LowerCase(std::wstring text) {
-  if (text.empty()) return text;
-  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, text.c_str(), static_cast<int>(text.size()),
-                        &text[0], static_cast<int>(text.size()), nullptr, nullptr, 0);
-  if (n != static_cast<int>(text.size())) {
-    for (wchar_t& c : text) {
-      if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
-  }
-  return text;
-}
-
 }  // namespace
 
 std::wstring SkinPackage::LookupKey(std::wstring_view path) {
@@ -46,7 +32,7 @@ std::wstring SkinPackage::LookupKey(std::wstring_view path) {
   for (wchar_t& c : key) {
     if (c == L'\\') c = L'/';
   }
-  return LowerCase(std::move(key));
+  return LowerCaseEntryName(std::move(key));
 }
 
 bool SkinPackage::Open(const void* data, size_t size) {

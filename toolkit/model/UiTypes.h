@@ -30,4 +30,23 @@ struct Rect {
 // 0xAARRGGBB, as written in the layout files ("#FFFFD47D").
 using Color = uint32_t;
 
+// Bounds of the layout arithmetic, whatever a layout file says: a length (fixed size, padding,
+// inset, border) outside kMaxLength pixels either way is refused, and positions are kept within
+// kMaxCoordinate. No screen comes near either, and sums and differences of a few of them stay
+// far from integer overflow.
+constexpr int kMaxLength = 1000000;
+constexpr int kMaxCoordinate = 1 << 29;
+
+inline bool IsLength(int value) { return value >= -kMaxLength && value <= kMaxLength; }
+inline bool IsLength(const Rect& r) {
+  return IsLength(r.left) && IsLength(r.top) && IsLength(r.right) && IsLength(r.bottom);
+}
+inline int ClampCoordinate(long long value) {
+  return value < -kMaxCoordinate ? -kMaxCoordinate
+                                 : (value > kMaxCoordinate ? kMaxCoordinate : static_cast<int>(value));
+}
+inline Rect ClampCoordinates(long long left, long long top, long long right, long long bottom) {
+  return Rect{ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right), ClampCoordinate(bottom)};
+}
+
 }  // namespace ui
