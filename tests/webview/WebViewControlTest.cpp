@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ModulePath.h"
 #include "TestSupport.h"
@@ -128,8 +129,11 @@ TEST_F(WebViewInWindow, AResizeMovesTheViewWithTheControlAfterTheNextLayoutPass)
   SetWindowPos(hwnd, nullptr, 0, 0, 700, 460, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_TRUE(testsupport::WaitFor([&] { return control->GetPos() != before; }, 5000));
   const ui::Rect after = control->GetPos();
-  EXPECT_EQ(before.Width() + 60, after.Width());
-  EXPECT_EQ(before.Height() + 60, after.Height());
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  ASSERT_EQ(700, client.right);
+  // Inside the layout's inset of 1 on each side.
+  EXPECT_EQ((ui::Rect{1, 1, 699, 459}), after);
   EXPECT_TRUE(Covers(view, after));
   // The layout's inset keeps the control, and so the page, off the window's edge.
   EXPECT_EQ(1, ChildRect(view).left);
@@ -233,6 +237,40 @@ TEST_F(WebViewInWindow, MissingEngineOperationsAreSkipped) {
   jsToTempStringW = toText;
   wkeMouseEvent = mouse;
   wkeLoadURL = load;
+}
+
+}  // namespace
+
+namespace {
+
+// Every source file below a folder, with its path relative to the project.
+void CollectSources(const std::wstring& dir, std::vector<std::wstring>& out) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((dir + L"*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CollectSources(dir + name + L"\\", out);
+    } else if (name.size() > 2 &&
+               (name.substr(name.size() - 2) == L".h" || name.substr(name.size() - 4) == L".cpp")) {
+      out.push_back(dir + name);
+    }
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+}
+
+TEST(WebViewControl, TheToolkitKnowsNothingOfTheEngine) {
+  std::vector<std::wstring> files;
+  CollectSources(std::wstring(ORV_TEST_SOURCE_DIR) + L"toolkit\\", files);
+  ASSERT_FALSE(files.empty());
+  for (const std::wstring& file : files) {
+    const std::string text = testsupport::ReadFileBytes(file);
+    for (const char* needle : {"WebEngine", "wkeWebView", "jsValue", "webview/", "WebkitUI", "node.dll"}) {
+      EXPECT_EQ(std::string::npos, text.find(needle)) << WideToUtf8(file) << " mentions " << needle;
+    }
+  }
 }
 
 }  // namespace

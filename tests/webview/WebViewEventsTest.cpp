@@ -151,7 +151,7 @@ TEST_F(WebViewForwarding, EventsReachTheEngineWithTheirFlagsAndCoordinates) {
       {"key up, extended",
        ui::UIEVENT_KEYUP,
        VK_LEFT,
-       static_cast<LPARAM>(0xC1000001),
+       static_cast<LPARAM>(0x81000001),
        {},
        "lastKey",
        "up 37 256"},
