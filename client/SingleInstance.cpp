@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include "ClientLog.h"
+#include "ClientMessages.h"
 #include "UniqueHandle.h"
 
 namespace {
 
 const wchar_t kMutexName[] = L"tvClient_Client";
 const wchar_t kMainFrameTitle[] = L"Tamvik-客户端";
-// Asks the running main frame to show the shop large.
-const UINT WM_MF_MORE_PRODUCT = WM_USER + 106;
 
 // Lives until the process ends, so a client started at any later moment is refused.
 UniqueHandle& InstanceMutex() {

@@ -1,9 +1,11 @@
 #pragma once
 // The web engine's process-wide function table and its loader. Each operation of
-// WKE_API_LIST is a pointer named after the engine's own function, so callers write
-// wkeLoadURL(view, url) as if the engine were linked. A pointer stays null until
-// LoadWebEngine found the function in "node.dll".
+// WKE_API_LIST is a pointer named after the engine's own function. A pointer stays null until
+// LoadWebEngine found the function in "node.dll"; callers go through WkeCall(wkeLoadURL, view,
+// url), so that an operation the library lacks is skipped instead of called.
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "WebEngineApi.h"
 
@@ -12,6 +14,22 @@
   extern name##Fn name;
 WKE_API_LIST(ORV_WKE_DECLARE_POINTER)
 #undef ORV_WKE_DECLARE_POINTER
+
+// Calls an engine operation through its pointer when the loader found it. A library that lacked
+// the operation was reported at load; the call is then skipped and answers the zero value of the
+// operation's result (null, 0 or false).
+template <typename Fn, typename... Args>
+auto WkeCall(Fn fn, Args&&... args) -> decltype(fn(std::forward<Args>(args)...)) {
+  using Result = decltype(fn(std::forward<Args>(args)...));
+  if (fn == nullptr) {
+    if constexpr (std::is_void_v<Result>) {
+      return;
+    } else {
+      return Result{};
+    }
+  }
+  return fn(std::forward<Args>(args)...);
+}
 
 // Loads the engine library at the full path, starts it (wkeInitializeEx, no settings) and
 // resolves every operation by name. A name the library lacks is reported with a message box

@@ -2,12 +2,12 @@
 // so that a second client finds it, running until it is closed.
 #include <windows.h>
 
+#include "ClientMessages.h"
 #include "MainFrameWindow.h"
 
 namespace {
 
 const wchar_t kClassName[] = L"MainFrame";
-const UINT WM_MF_MORE_PRODUCT = WM_USER + 106;
 
 LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

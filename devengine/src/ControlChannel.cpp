@@ -57,7 +57,9 @@ std::string StatusText(const View& view) {
          Line("touch", view.touchEnabled ? 1 : 0) + Line("focused", view.focused ? 1 : 0) +
          Line("visible", view.hwnd && IsWindowVisible(view.hwnd) ? 1 : 0) +
          Line("keyEvents", view.keyEvents) + Line("mouseEvents", view.mouseEvents) +
-         Line("contextMenuEvents", view.contextMenuEvents) + Line("wheelEvents", view.wheelEvents);
+         Line("contextMenuEvents", view.contextMenuEvents) + Line("wheelEvents", view.wheelEvents) +
+         Line("lastKey", view.lastKey) + Line("lastMouse", view.lastMouse) +
+         Line("lastContextMenu", view.lastContextMenu) + Line("lastWheel", view.lastWheel);
 }
 
 std::string ScriptsText(const View& view) {

@@ -78,6 +78,11 @@ struct View {
   int mouseEvents = 0;
   int contextMenuEvents = 0;
   int wheelEvents = 0;
+  // The last forwarded event of each kind with its parameters, as "a b c ..." in call order.
+  std::string lastKey;          // "down|up|press code flags"
+  std::string lastMouse;        // "message x y flags"
+  std::string lastContextMenu;  // "x y flags"
+  std::string lastWheel;        // "x y delta flags"
 
   // What is shown: text runs and one push button per data-call element.
   std::vector<ShownText> texts;

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <array>
+#include <initializer_list>
+#include <string>
 
 #include "Engine.h"
 #include "ScriptValue.h"
@@ -29,6 +31,16 @@ const typename S::value_type* Keep(S text) {
   S& slot = ring[next++ % ring.size()];
   slot = std::move(text);
   return slot.c_str();
+}
+
+// Numbers of an event record, separated by blanks.
+std::string Numbers(std::initializer_list<long long> values) {
+  std::string out;
+  for (long long value : values) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(value);
+  }
+  return out;
 }
 
 template <typename F>
@@ -161,40 +173,51 @@ void __cdecl wkeUnfocus(wkeWebView handle) {
   if (View* view = FindView(handle)) view->focused = false;
 }
 
-bool __cdecl wkeKeyDown(wkeWebView handle, unsigned int, unsigned int, bool) {
+bool __cdecl wkeKeyDown(wkeWebView handle, unsigned int keyCode, unsigned int flags, bool) {
   View* view = FindView(handle);
-  if (view) ++view->keyEvents;
-  return view != nullptr;
+  if (!view) return false;
+  ++view->keyEvents;
+  Guard([&] { view->lastKey = "down " + Numbers({keyCode, flags}); });
+  return true;
 }
 
-bool __cdecl wkeKeyUp(wkeWebView handle, unsigned int, unsigned int, bool) {
+bool __cdecl wkeKeyUp(wkeWebView handle, unsigned int keyCode, unsigned int flags, bool) {
   View* view = FindView(handle);
-  if (view) ++view->keyEvents;
-  return view != nullptr;
+  if (!view) return false;
+  ++view->keyEvents;
+  Guard([&] { view->lastKey = "up " + Numbers({keyCode, flags}); });
+  return true;
 }
 
-bool __cdecl wkeKeyPress(wkeWebView handle, unsigned int, unsigned int, bool) {
+bool __cdecl wkeKeyPress(wkeWebView handle, unsigned int charCode, unsigned int flags, bool) {
   View* view = FindView(handle);
-  if (view) ++view->keyEvents;
-  return view != nullptr;
+  if (!view) return false;
+  ++view->keyEvents;
+  Guard([&] { view->lastKey = "press " + Numbers({charCode, flags}); });
+  return true;
 }
 
-bool __cdecl wkeMouseEvent(wkeWebView handle, unsigned int, int, int, unsigned int) {
+bool __cdecl wkeMouseEvent(wkeWebView handle, unsigned int message, int x, int y, unsigned int flags) {
   View* view = FindView(handle);
-  if (view) ++view->mouseEvents;
-  return view != nullptr;
+  if (!view) return false;
+  ++view->mouseEvents;
+  Guard([&] { view->lastMouse = Numbers({message, x, y, flags}); });
+  return true;
 }
 
-bool __cdecl wkeContextMenuEvent(wkeWebView handle, int, int, unsigned int) {
+bool __cdecl wkeContextMenuEvent(wkeWebView handle, int x, int y, unsigned int flags) {
   View* view = FindView(handle);
-  if (view) ++view->contextMenuEvents;
-  return view != nullptr;
+  if (!view) return false;
+  ++view->contextMenuEvents;
+  Guard([&] { view->lastContextMenu = Numbers({x, y, flags}); });
+  return true;
 }
 
-bool __cdecl wkeMouseWheel(wkeWebView handle, int, int, int delta, unsigned int) {
+bool __cdecl wkeMouseWheel(wkeWebView handle, int x, int y, int delta, unsigned int flags) {
   View* view = FindView(handle);
   if (!view) return false;
   ++view->wheelEvents;
+  Guard([&] { view->lastWheel = Numbers({x, y, delta, flags}); });
   Guard([&] { ScrollBy(view, -delta * 40 / WHEEL_DELTA); });
   return true;
 }
