@@ -19,7 +19,8 @@ BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &process);
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) && lstrcmpW(name, search->windowClass) == 0) {
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      lstrcmpW(name, search->windowClass) == 0) {
     search->found = window;
     return FALSE;
   }

@@ -79,7 +79,8 @@ TEST_F(LoginDialogTest, EntriesComeBackAsTyped) {
       // Input is handled in order, so what follows reaches the dialog after the typed text; the
       // picture waits until the text is drawn.
       if (!c.typed.empty()) PollFor([&] { return DarkPixels(window, rects.at(L"input")) > 40; }, 3000);
-      wintest::SavePng(wintest::PrintClient(window), L"logindialog-typed" + std::to_wstring(shot++) + L".png");
+      wintest::SavePng(wintest::PrintClient(window),
+                       L"logindialog-typed" + std::to_wstring(shot++) + L".png");
       switch (c.way) {
         case Way::Return:
           Press(window, VK_RETURN);

@@ -30,8 +30,8 @@ struct DesktopStandIn {
     RegisterClassOnce(L"SHELLDLL_DefView");
     progman.Reset(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 100, 80, 600, 400,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-    view.Reset(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, progman.Get(),
-                               nullptr, GetModuleHandleW(nullptr), nullptr));
+    view.Reset(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
+                               progman.Get(), nullptr, GetModuleHandleW(nullptr), nullptr));
   }
   UniqueWindow progman;
   UniqueWindow view;
@@ -81,7 +81,9 @@ TEST_F(ModalOwnerTest, CentringOnAnOwnerKeepsTheWindowInsideTheWorkArea) {
   };
   const CentreCase cases[] = {
       {"inside", {200, 150, 800, 550}, {500 - 180, 350 - 120}},
-      {"owner at the top left corner", {work.left, work.top, work.left + 100, work.top + 60}, {work.left, work.top}},
+      {"owner at the top left corner",
+       {work.left, work.top, work.left + 100, work.top + 60},
+       {work.left, work.top}},
       {"owner past the bottom right",
        {work.right - 50, work.bottom - 30, work.right + 200, work.bottom + 200},
        {work.right - 360, work.bottom - 240}},

@@ -70,8 +70,8 @@ struct ButtonCase {
 
 TEST_F(MsgDialogTest, ButtonsAndTheCloseButtonGiveTheirCodes) {
   const ButtonCase cases[] = {
-      {0, L"closebtn", 2}, {1, L"closebtn", 2}, {2, L"closebtn", 2}, {0, L"okbtn", 1},
-      {1, L"okbtn", 1},    {1, L"cancelbtn", 2}, {2, L"okbtn", 1},   {2, L"cancelbtn", 2},
+      {0, L"closebtn", 2}, {1, L"closebtn", 2},  {2, L"closebtn", 2}, {0, L"okbtn", 1},
+      {1, L"okbtn", 1},    {1, L"cancelbtn", 2}, {2, L"okbtn", 1},    {2, L"cancelbtn", 2},
   };
   for (const ButtonCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.mode << " " << std::string(c.button, c.button + wcslen(c.button)));
