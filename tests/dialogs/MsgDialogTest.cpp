@@ -100,6 +100,45 @@ TEST_F(MsgDialogTest, AltF4GivesZero) {
   }
 }
 
+// The message's pixels in a dialog of the same class showing the text in mode 0.
+wintest::Pixels MessageArea(MsgDialog& twin, const std::wstring& text, ui::Rect& area) {
+  twin.SetMessage(text, 0);
+  twin.GetPaintManager().EnsureLayout();
+  area = twin.GetPaintManager().FindControl(L"LabelMsg")->GetPos();
+  const wintest::Pixels all = wintest::PrintClient(twin.GetHWND());
+  wintest::Pixels part;
+  part.width = area.right - area.left;
+  part.height = area.bottom - area.top;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) part.data.push_back(all.At(x, y));
+  }
+  return part;
+}
+
+TEST_F(MsgDialogTest, ALongMessageEndsInAnEllipsis) {
+  std::wstring longText;
+  for (int i = 0; i < 12; ++i) longText += L"网络连接失败，请检查网络后重试。";
+  MsgDialog twin;
+  ASSERT_NE(twin.Create(nullptr, L"", WS_POPUP, WS_EX_TOOLWINDOW), nullptr);
+  ui::Rect area;
+  const wintest::Pixels shown = MessageArea(twin, longText, area);
+  EXPECT_EQ(area.bottom, 240 - 20 - 30 - 15) << "the long text does not grow its row";
+  // What is shown is the beginning of the text with an ellipsis in place of the rest.
+  size_t kept = 0;
+  for (size_t k = longText.size() - 1; k > 0 && kept == 0; --k) {
+    ui::Rect ignored;
+    if (MessageArea(twin, longText.substr(0, k) + L"\u2026", ignored).data == shown.data) kept = k;
+  }
+  EXPECT_GT(kept, 20u);
+  EXPECT_LT(kept, longText.size() - 16);
+
+  User user(kClass, [&](HWND window) {
+    Shoot(window, L"msgdialog-long");
+    Press(window, VK_RETURN);
+  });
+  EXPECT_EQ(RunMsgDialog(longText, 0), 1);
+}
+
 TEST_F(MsgDialogTest, DraggingTheTitleRowMovesTheBox) {
   RECT before{};
   RECT after{};
