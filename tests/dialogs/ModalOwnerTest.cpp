@@ -119,8 +119,7 @@ TEST_F(ModalOwnerTest, QuitEndsTheLoopWithZeroPostsItAgainAndEnablesTheOwner) {
   MSG msg{};
   bool quitAgain = false;
   WPARAM code = 0;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message != WM_QUIT) continue;
+  if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     quitAgain = true;
     code = msg.wParam;
   }
