@@ -125,7 +125,8 @@ TEST_F(MsgDialogTest, ALongMessageEndsInAnEllipsis) {
   EXPECT_EQ(area.bottom, 240 - 20 - 30 - 15) << "the long text does not grow its row";
   // What is shown is the beginning of the text with an ellipsis in place of the rest.
   size_t kept = 0;
-  for (size_t k = longText.size() - 1; k > 0 && kept == 0; --k) {
+  // (The shortest such beginning: every longer one is cut at the same place.)
+  for (size_t k = 1; k < longText.size() && kept == 0; ++k) {
     ui::Rect ignored;
     if (MessageArea(twin, longText.substr(0, k) + L"\u2026", ignored).data == shown.data) kept = k;
   }
