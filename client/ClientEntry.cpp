@@ -7,6 +7,7 @@
 #include "MainFrameRun.h"
 #include "ModulePath.h"
 #include "NodeDll.h"
+#include "OwnerRelease.h"
 #include "ScopeTimer.h"
 #include "SingleInstance.h"
 #include "StartMode.h"
@@ -68,10 +69,13 @@ void Run(HINSTANCE instance) {
 }  // namespace
 
 int RunClient(HINSTANCE instance) {
+  InstallOwnerRelease();
   try {
     Run(instance);
   } catch (...) {
-    // Nothing is left to do but end; the process still ends normally.
+    // Nothing is left to do but end; the process still ends normally, and leaves no desktop
+    // disabled behind it.
+    ReleaseDisabledOwners();
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <regex>
 #include <set>
 
+#include "DialogInput.h"
 #include "UniqueHandle.h"
 
 using namespace testsupport;
@@ -27,8 +28,10 @@ void ClientFolder::Put(const std::wstring& name, const std::string& bytes) {
 std::string ClientFolder::EngineCalls() const { return ReadFileBytes(dir_.File(L"wke-calls.txt")); }
 
 void DefaultResponse(HWND window, const SeenWindow& seen) {
-  if (seen.className == kBoxClass) {
+  if (seen.className == kBoxClass || seen.className == kMsgDialogClass) {
     PressBoxButton(window, IDOK);
+  } else if (seen.className == kLoginDialogClass) {
+    AnswerLogin(window, L"", LoginEnd::CloseButton);
   } else {
     PostMessageW(window, WM_CLOSE, 0, 0);
   }

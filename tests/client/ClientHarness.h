@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogInput.h"
 #include "TestSupport.h"
 #include "WindowProbe.h"
 
@@ -28,8 +29,8 @@ class ClientFolder {
   testsupport::TempDir dir_;
 };
 
-// How a test answers a window of the client; the default presses OK on message boxes and
-// closes every other window.
+// How a test answers a window of the client; the default presses OK on message boxes, the
+// close button of the login dialog and closes every other window.
 using Responder = std::function<void(HWND, const SeenWindow&)>;
 void DefaultResponse(HWND window, const SeenWindow& seen);
 

@@ -11,7 +11,9 @@
 
 #include "ClientHarness.h"
 #include "LoginServiceStub.h"
+#include "OwnedHandle.h"
 #include "TextConvert.h"
+#include "UniqueHandle.h"
 
 using namespace testsupport;
 using namespace clienttest;
@@ -68,6 +70,22 @@ class LoginFolder : public ClientFolder {
     sqlite3_free(error);
     sqlite3_close(db);
   }
+  // The first column of the first row of a query on "User.db", empty when there is none.
+  std::string Query(const std::string& sql) const {
+    std::string value;
+    sqlite3* db = nullptr;
+    if (sqlite3_open(WideToUtf8(File(L"User.db")).c_str(), &db) == SQLITE_OK) {
+      sqlite3_exec(
+          db, sql.c_str(),
+          [](void* out, int, char** values, char**) {
+            *static_cast<std::string*>(out) = values[0] ? values[0] : "";
+            return 1;
+          },
+          &value, nullptr);
+    }
+    sqlite3_close(db);
+    return value;
+  }
   std::vector<std::string> Tables() const {
     std::vector<std::string> names;
     sqlite3* db = nullptr;
@@ -100,7 +118,7 @@ const char kToolTable[] =
 Responder Buttons(std::vector<int> buttons) {
   auto next = std::make_shared<size_t>(0);
   return [buttons, next](HWND window, const SeenWindow& seen) {
-    if (seen.className == kBoxClass) {
+    if (seen.className == kBoxClass || seen.className == kMsgDialogClass) {
       PressBoxButton(window, *next < buttons.size() ? buttons[(*next)++] : IDOK);
     } else {
       PostMessageW(window, WM_CLOSE, 0, 0);
@@ -204,6 +222,7 @@ TEST(ClientLoginFlow, CancelWithACachedCashierServerStillHandsOff) {
 }
 
 TEST(ClientLoginFlow, RefusedNameShowsTheServiceTextAndAsksAgain) {
+  AddKnownMessage(L"账号不存在", 0);
   LoginFolder folder;
   folder.SettingsWithName("cafe");
   folder.Service().Script({200, R"({"errcode":3,"errmsg":"账号不存在"})"});
@@ -343,7 +362,7 @@ TEST(ClientWindows, SecondClientIsRefusedWhileTheFirstRuns) {
   ClientResult first;
   std::thread firstRun([&] {
     first = RunClient(folder, L"start", [&](HWND window, const SeenWindow& seen) {
-      if (seen.className == kBoxClass) PressBoxButton(window, IDOK);
+      if (seen.className == kBoxClass || seen.className == kMsgDialogClass) PressBoxButton(window, IDOK);
       if (seen.title == kMainFrameTitle) mainFrame = window;
     });
   });
@@ -364,4 +383,135 @@ TEST(ClientWindows, SecondClientIsRefusedWhileTheFirstRuns) {
   ASSERT_EQ(1u, first.windows.size());
   EXPECT_EQ(kMainFrameTitle, first.windows[0].title);
   EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
+}
+
+namespace {
+
+// One answer of the test's user to the login loop's next window.
+struct Step {
+  const wchar_t* windowClass;
+  std::wstring typed;  // login dialog: what is typed
+  LoginEnd end;        // login dialog: how it is ended
+  int button;          // message box: the button pressed
+};
+
+Responder Steps(std::vector<Step> steps, std::shared_ptr<size_t> next) {
+  return [steps, next](HWND window, const SeenWindow& seen) {
+    if (*next >= steps.size() || seen.className != steps[*next].windowClass) {
+      ADD_FAILURE() << "an unexpected window at step " << *next << ": " << WideToUtf8(seen.className);
+      PostMessageW(window, WM_CLOSE, 2, 0);
+      return;
+    }
+    const Step& step = steps[(*next)++];
+    if (seen.className == kLoginDialogClass) {
+      AnswerLogin(window, step.typed, step.end);
+    } else {
+      PressBoxButton(window, step.button);
+    }
+  };
+}
+
+}  // namespace
+
+// No stored name and no cache: the login dialog asks until a name is accepted, through every
+// path of the loop, typed with real input.
+TEST(ClientLoginFlow, TheLoginDialogAsksUntilANameIsAccepted) {
+  AddKnownMessage(L"账号不存在", 0);
+  LoginFolder folder;
+  folder.SettingsWithName("");
+  folder.Service().Script({200, R"({"errcode":3,"errmsg":"账号不存在"})"});
+  folder.Service().Script({500, ""});
+  folder.Service().Script({200, Accepted("12", "192.168.1.10", 9000)});
+  const std::vector<Step> steps = {
+      {kLoginDialogClass, L"", LoginEnd::Ok, 0},
+      {kMsgDialogClass, L"", LoginEnd::Ok, IDOK},
+      {kLoginDialogClass, L"typed", LoginEnd::AltF4, 0},
+      {kMsgDialogClass, L"", LoginEnd::Ok, IDOK},
+      {kLoginDialogClass, L"nosuch", LoginEnd::Return, 0},
+      {kMsgDialogClass, L"", LoginEnd::Ok, IDOK},
+      {kLoginDialogClass, L"星空cafe", LoginEnd::Ok, 0},
+      {kMsgDialogClass, L"", LoginEnd::Ok, IDRETRY},
+      {kLoginDialogClass, L"星空cafe", LoginEnd::Return, 0},
+  };
+  auto next = std::make_shared<size_t>(0);
+  ClientResult result = RunClient(folder, L"", Steps(steps, next), 90000);
+  ExpectEndedNormally(result);
+  const std::string login = "登录|";
+  const std::string empty = "提示|" + WideToUtf8(L"网吧用户名不能为空，请重新输入");
+  EXPECT_EQ((std::vector<std::string>{login, empty, login, empty, login, "提示|账号不存在", login,
+                                      "提示|" + WideToUtf8(kNetworkError), login}),
+            Describe(result));
+  EXPECT_EQ((std::vector<std::string>{"username=nosuch", "username=星空cafe", "username=星空cafe"}),
+            folder.Bodies());
+  EXPECT_EQ(L"星空cafe", folder.StoredName());
+  EXPECT_EQ("12", folder.Query("SELECT id FROM InfoTable;"));
+  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+}
+
+namespace {
+
+bool RegisterClassOnce(const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+// The client's login dialog takes the desktop (a stand-in here) as its owner and disables it;
+// whether the client ends normally or is killed by an exception, the desktop is enabled after.
+TEST(ClientLoginFlow, TheDesktopIsEnabledAgainOnEveryEndOfTheClient) {
+  RegisterClassOnce(L"Progman");
+  RegisterClassOnce(L"SHELLDLL_DefView");
+  UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 100, 80, 600,
+                                       400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  UniqueWindow view(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
+                                    progman.Get(), nullptr, GetModuleHandleW(nullptr), nullptr));
+  ASSERT_TRUE(view);
+  if (FindWindowW(L"Progman", L"Program Manager") != progman.Get()) {
+    GTEST_SKIP() << "another desktop window is found first";
+  }
+  struct EndCase {
+    const char* name;
+    bool crash;
+  };
+  for (const EndCase& c : {EndCase{"closed", false}, EndCase{"killed by an exception", true}}) {
+    SCOPED_TRACE(c.name);
+    LoginFolder folder;
+    folder.SettingsWithName("");
+    HWND owner = nullptr;
+    bool enabledWhileOpen = true;
+    ClientResult result = RunClient(folder, L"", [&](HWND window, const SeenWindow& seen) {
+      if (seen.className != kLoginDialogClass) {
+        DefaultResponse(window, seen);
+        return;
+      }
+      WaitSettled(window);
+      owner = GetWindow(window, GW_OWNER);
+      enabledWhileOpen = IsWindowEnabled(view.Get()) != FALSE;
+      if (!c.crash) {
+        AnswerLogin(window, L"", LoginEnd::CloseButton);
+        return;
+      }
+      // A thread of the client that starts at an address holding no code: an access violation
+      // that nothing in the client catches.
+      DWORD pid = 0;
+      GetWindowThreadProcessId(window, &pid);
+      UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
+      UniqueHandle thread(CreateRemoteThread(
+          process.Get(), nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<uintptr_t>(0x10)),
+          nullptr, 0, nullptr));
+      EXPECT_TRUE(thread);
+    });
+    EXPECT_TRUE(result.ended);
+    EXPECT_EQ(owner, view.Get());
+    EXPECT_FALSE(enabledWhileOpen);
+    EXPECT_TRUE(IsWindowEnabled(view.Get()));
+    if (c.crash) {
+      EXPECT_NE(0u, result.exitCode);
+    }
+  }
 }

@@ -1,5 +1,7 @@
 #include "WindowProbe.h"
 
+#include "DialogInput.h"
+
 namespace clienttest {
 
 const wchar_t kBoxClass[] = L"#32770";
@@ -49,6 +51,8 @@ SeenWindow Describe(HWND window) {
     buffer[0] = 0;
     GetDlgItemTextW(window, kBoxTextId, buffer, 1024);
     seen.text = buffer;
+  } else if (seen.className == kMsgDialogClass) {
+    seen.text = ReadMessage(window);
   }
   return seen;
 }
@@ -66,7 +70,13 @@ void PumpFor(DWORD milliseconds) {
 }
 
 void PressBoxButton(HWND box, int buttonId) {
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  wchar_t name[64] = {};
+  GetClassNameW(box, name, 64);
+  if (lstrcmpW(name, kMsgDialogClass) == 0) {
+    PressMsgButton(box, buttonId);
+  } else {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  }
 }
 
 bool HandleNextBox(DWORD processId, int buttonId, DWORD timeoutMs, SeenWindow& seen) {

@@ -1,0 +1,177 @@
+#include "DialogDriver.h"
+
+#include <vector>
+
+#include "LoginDialog.h"
+#include "MsgDialog.h"
+
+namespace dialogtest {
+namespace {
+
+struct Search {
+  const wchar_t* windowClass;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      lstrcmpW(name, search->windowClass) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND VisibleWindow(const wchar_t* windowClass) {
+  Search search{windowClass, nullptr};
+  EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Mouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+
+POINT ToScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+void Keys(const std::vector<std::pair<WORD, bool>>& keys) {
+  std::vector<INPUT> inputs;
+  for (const auto& key : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key.first;
+    in.ki.dwFlags = key.second ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Foreground(HWND window) {
+  SetForegroundWindow(window);
+  PollFor([&] { return GetForegroundWindow() == window; }, 2000);
+}
+
+template <typename Dialog>
+Rects RectsOf(Dialog& dialog) {
+  Rects rects;
+  dialog.GetPaintManager().EnsureLayout();
+  for (const wchar_t* name : {L"closebtn", L"okbtn", L"cancelbtn", L"LabelMsg", L"input", L"logo", L"name"}) {
+    if (ui::CControlUI* control = dialog.GetPaintManager().FindControl(name)) rects[name] = control->GetPos();
+  }
+  return rects;
+}
+
+}  // namespace
+
+bool PollFor(const std::function<bool()>& pred, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (pred()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(10);
+  }
+}
+
+User::User(const wchar_t* windowClass, std::function<void(HWND)> actions) {
+  const std::wstring name = windowClass;
+  thread_ = std::thread([this, name, actions] {
+    HWND window = nullptr;
+    if (!PollFor([&] { return (window = VisibleWindow(name.c_str())) != nullptr; }, 10000)) return;
+    saw_ = true;
+    // The dialog is created visible and then centred: act once it has stayed in one place.
+    RECT last{};
+    GetWindowRect(window, &last);
+    PollFor(
+        [&] {
+          Sleep(100);
+          RECT now{};
+          GetWindowRect(window, &now);
+          const bool settled = EqualRect(&now, &last) && IsWindowEnabled(window) && IsWindowVisible(window);
+          last = now;
+          return settled;
+        },
+        3000);
+    actions(window);
+    if (!PollFor([&] { return !IsWindow(window); }, 5000)) PostMessageW(window, WM_CLOSE, kLeftOpen, 0);
+  });
+}
+
+User::~User() { thread_.join(); }
+
+void ClickAt(HWND window, POINT client) {
+  const POINT at = ToScreen(window, client);
+  SetCursorPos(at.x, at.y);
+  Mouse(MOUSEEVENTF_MOVE);
+  Sleep(50);  // the hover state comes first, as under a real mouse
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+void Type(HWND window, const std::wstring& text) {
+  Foreground(window);
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wScan = c;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    inputs.push_back(down);
+    inputs.push_back(up);
+  }
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Press(HWND window, WORD vk) {
+  Foreground(window);
+  Keys({{vk, false}, {vk, true}});
+}
+
+void AltF4(HWND window) {
+  Foreground(window);
+  Keys({{VK_MENU, false}, {VK_F4, false}, {VK_F4, true}, {VK_MENU, true}});
+}
+
+void DragBy(HWND window, POINT from, int dx, int dy) {
+  const POINT start = ToScreen(window, from);
+  SetCursorPos(start.x, start.y);
+  Mouse(MOUSEEVENTF_MOVE);
+  Sleep(100);
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Sleep(100);
+  for (int step = 1; step <= 5; ++step) {
+    SetCursorPos(start.x + dx * step / 5, start.y + dy * step / 5);
+    Mouse(MOUSEEVENTF_MOVE);
+    Sleep(60);
+  }
+  Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+Rects MsgDialogRects(const std::wstring& text, int mode) {
+  MsgDialog twin;
+  if (twin.Create(nullptr, L"", WS_POPUP, WS_EX_TOOLWINDOW) == nullptr) return {};
+  twin.SetMessage(text, mode);
+  return RectsOf(twin);
+}
+
+Rects LoginDialogRects() {
+  LoginDialog twin;
+  if (twin.Create(nullptr, L"", WS_POPUP, WS_EX_TOOLWINDOW) == nullptr) return {};
+  return RectsOf(twin);
+}
+
+POINT Centre(const ui::Rect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace dialogtest
