@@ -127,6 +127,18 @@ TEST_F(ModalOwnerTest, QuitEndsTheLoopWithZeroPostsItAgainAndEnablesTheOwner) {
   EXPECT_EQ(code, 23u);
 }
 
+HWND g_ownerSeen = nullptr;
+bool* g_released = nullptr;
+
+// A named CALLBACK: a lambda converts to a plain (cdecl) function pointer, wrong on i686.
+void CALLBACK ReleaseOwnersOnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  KillTimer(hwnd, id);
+  if (IsWindowEnabled(g_ownerSeen)) return;  // the loop has not disabled it: the check fails
+  ui::EnableDisabledOwners();
+  *g_released = IsWindowEnabled(g_ownerSeen) != FALSE;
+  PostMessageW(hwnd, WM_CLOSE, 3, 0);
+}
+
 TEST_F(ModalOwnerTest, ReleasingTheOwnersEnablesTheOwnerOfARunningLoop) {
   RegisterClassOnce(L"OrvOwnerStandIn");
   UniqueWindow owner(CreateWindowExW(0, L"OrvOwnerStandIn", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 200,
@@ -137,17 +149,9 @@ TEST_F(ModalOwnerTest, ReleasingTheOwnersEnablesTheOwnerOfARunningLoop) {
   MsgDialog dialog;
   ASSERT_NE(dialog.CreateWindowForMessage(), nullptr);
   SetWindowLongPtrW(dialog.GetHWND(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner.Get()));
-  static HWND ownerSeen = nullptr;
-  static bool* released = nullptr;
-  ownerSeen = owner.Get();
-  released = &enabledByRelease;
-  SetTimer(dialog.GetHWND(), 600, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
-    if (IsWindowEnabled(ownerSeen)) return;  // the loop has not disabled it: the check fails
-    ui::EnableDisabledOwners();
-    *released = IsWindowEnabled(ownerSeen) != FALSE;
-    PostMessageW(hwnd, WM_CLOSE, 3, 0);
-  });
+  g_ownerSeen = owner.Get();
+  g_released = &enabledByRelease;
+  SetTimer(dialog.GetHWND(), 600, 50, ReleaseOwnersOnTimer);
   EXPECT_EQ(dialog.ShowModal(), 3u);
   EXPECT_TRUE(enabledByRelease);
   EXPECT_TRUE(IsWindowEnabled(owner.Get()));
