@@ -32,7 +32,7 @@ if [[ " $targets " == *" win32 "* ]]; then
   flock "$cache/.win32-runtime.lock" bash "$here/win32-runtime.sh" >/dev/null
 fi
 
-bash "$here/build.sh"
+ORV_BUILD_TARGETS=$targets bash "$here/build.sh"
 bash "$here/check-dist.sh"
 
 trap wine_env_stop EXIT
