@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ClientHarness.h"
+#include "DesktopStandIn.h"
 #include "LoginServiceStub.h"
 #include "OwnedHandle.h"
 #include "TextConvert.h"
@@ -448,30 +449,13 @@ TEST(ClientLoginFlow, TheLoginDialogAsksUntilANameIsAccepted) {
   EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
 }
 
-namespace {
-
-bool RegisterClassOnce(const wchar_t* name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-}  // namespace
-
 // The client's login dialog takes the desktop (a stand-in here) as its owner and disables it;
 // whether the client ends normally or is killed by an exception, the desktop is enabled after.
 TEST(ClientLoginFlow, TheDesktopIsEnabledAgainOnEveryEndOfTheClient) {
-  RegisterClassOnce(L"Progman");
-  RegisterClassOnce(L"SHELLDLL_DefView");
-  UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 100, 80, 600,
-                                       400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-  UniqueWindow view(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
-                                    progman.Get(), nullptr, GetModuleHandleW(nullptr), nullptr));
+  testsupport::DesktopStandIn desktop;
+  const UniqueWindow& view = desktop.view;
   ASSERT_TRUE(view);
-  if (FindWindowW(L"Progman", L"Program Manager") != progman.Get()) {
+  if (!desktop.IsTheDesktop()) {
     GTEST_SKIP() << "another desktop window is found first";
   }
   struct EndCase {

@@ -6,6 +6,7 @@
 
 #include "LoginDialog.h"
 #include "MsgDialog.h"
+#include "RealInput.h"
 #include "SkinWindow.h"
 #include "TestSupport.h"
 #include "WindowProbe.h"
@@ -76,38 +77,12 @@ bool SamePicture(const wintest::Pixels& a, const wintest::Pixels& b) {
   return true;
 }
 
-void Mouse(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
-}
-
-void Keys(const std::vector<std::pair<WORD, bool>>& keys) {
-  std::vector<INPUT> inputs;
-  for (const auto& key : keys) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key.first;
-    in.ki.dwFlags = key.second ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void Foreground(HWND window) {
-  SetForegroundWindow(window);
-  testsupport::WaitFor([&] { return GetForegroundWindow() == window; }, 2000);
-}
-
 void Click(HWND window, const ui::Rect& r) {
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(window, &at);
-  SetCursorPos(at.x, at.y);
-  Mouse(MOUSEEVENTF_MOVE);
+  testsupport::MoveCursorTo(at);
   PumpFor(50);
-  Mouse(MOUSEEVENTF_LEFTDOWN);
-  Mouse(MOUSEEVENTF_LEFTUP);
+  testsupport::LeftClick();
 }
 
 }  // namespace
@@ -132,8 +107,7 @@ void WaitSettled(HWND dialog) {
 std::wstring ReadMessage(HWND box) {
   WaitSettled(box);
   // No button may show its hover state in the picture.
-  SetCursorPos(0, 0);
-  Mouse(MOUSEEVENTF_MOVE);
+  testsupport::MoveCursorTo(POINT{0, 0});
   std::wstring text = L"?";
   testsupport::WaitFor(
       [&] {
@@ -156,29 +130,18 @@ void PressMsgButton(HWND box, int buttonId) {
     Click(box, ControlRect(L"cancelbtn", false));
     return;
   }
-  Foreground(box);
-  Keys({{VK_RETURN, false}, {VK_RETURN, true}});
+  testsupport::BringToForeground(box);
+  testsupport::PressKey(VK_RETURN);
 }
 
 void AnswerLogin(HWND dialog, const std::wstring& typed, LoginEnd end) {
   WaitSettled(dialog);
-  Foreground(dialog);
-  std::vector<INPUT> inputs;
-  for (wchar_t c : typed) {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wScan = c;
-    down.ki.dwFlags = KEYEVENTF_UNICODE;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(down);
-    inputs.push_back(up);
-  }
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  testsupport::BringToForeground(dialog);
+  testsupport::TypeUnicode(typed);
   // Input is taken in order: what ends the dialog reaches it after the typed text.
   switch (end) {
     case LoginEnd::Return:
-      Keys({{VK_RETURN, false}, {VK_RETURN, true}});
+      testsupport::PressKey(VK_RETURN);
       break;
     case LoginEnd::Ok:
       Click(dialog, ControlRect(L"okbtn", true));
@@ -187,7 +150,7 @@ void AnswerLogin(HWND dialog, const std::wstring& typed, LoginEnd end) {
       Click(dialog, ControlRect(L"closebtn", true));
       break;
     case LoginEnd::AltF4:
-      Keys({{VK_MENU, false}, {VK_F4, false}, {VK_F4, true}, {VK_MENU, true}});
+      testsupport::PressAltF4();
       break;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "LoginDialog.h"
 #include "MsgDialog.h"
+#include "RealInput.h"
 
 namespace dialogtest {
 namespace {
@@ -33,33 +34,9 @@ HWND VisibleWindow(const wchar_t* windowClass) {
   return search.found;
 }
 
-void Mouse(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
-}
-
 POINT ToScreen(HWND window, POINT client) {
   ClientToScreen(window, &client);
   return client;
-}
-
-void Keys(const std::vector<std::pair<WORD, bool>>& keys) {
-  std::vector<INPUT> inputs;
-  for (const auto& key : keys) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = key.first;
-    in.ki.dwFlags = key.second ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void Foreground(HWND window) {
-  SetForegroundWindow(window);
-  PollFor([&] { return GetForegroundWindow() == window; }, 2000);
 }
 
 template <typename Dialog>
@@ -110,53 +87,28 @@ User::User(const wchar_t* windowClass, std::function<void(HWND)> actions) {
 User::~User() { thread_.join(); }
 
 void ClickAt(HWND window, POINT client) {
-  const POINT at = ToScreen(window, client);
-  SetCursorPos(at.x, at.y);
-  Mouse(MOUSEEVENTF_MOVE);
+  testsupport::MoveCursorTo(ToScreen(window, client));
   Sleep(50);  // the hover state comes first, as under a real mouse
-  Mouse(MOUSEEVENTF_LEFTDOWN);
-  Mouse(MOUSEEVENTF_LEFTUP);
+  testsupport::LeftClick();
 }
 
 void Type(HWND window, const std::wstring& text) {
-  Foreground(window);
-  std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wScan = c;
-    down.ki.dwFlags = KEYEVENTF_UNICODE;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(down);
-    inputs.push_back(up);
-  }
-  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  testsupport::BringToForeground(window);
+  testsupport::TypeUnicode(text);
 }
 
 void Press(HWND window, WORD vk) {
-  Foreground(window);
-  Keys({{vk, false}, {vk, true}});
+  testsupport::BringToForeground(window);
+  testsupport::PressKey(vk);
 }
 
 void AltF4(HWND window) {
-  Foreground(window);
-  Keys({{VK_MENU, false}, {VK_F4, false}, {VK_F4, true}, {VK_MENU, true}});
+  testsupport::BringToForeground(window);
+  testsupport::PressAltF4();
 }
 
 void DragBy(HWND window, POINT from, int dx, int dy) {
-  const POINT start = ToScreen(window, from);
-  SetCursorPos(start.x, start.y);
-  Mouse(MOUSEEVENTF_MOVE);
-  Sleep(100);
-  Mouse(MOUSEEVENTF_LEFTDOWN);
-  Sleep(100);
-  for (int step = 1; step <= 5; ++step) {
-    SetCursorPos(start.x + dx * step / 5, start.y + dy * step / 5);
-    Mouse(MOUSEEVENTF_MOVE);
-    Sleep(60);
-  }
-  Mouse(MOUSEEVENTF_LEFTUP);
+  testsupport::DragFrom(ToScreen(window, from), dx, dy);
 }
 
 Rects MsgDialogRects(const std::wstring& text, int mode) {

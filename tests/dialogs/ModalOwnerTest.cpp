@@ -2,6 +2,7 @@
 // ways out of the modal loop that must leave the owner enabled.
 #include <gtest/gtest.h>
 
+#include "DesktopStandIn.h"
 #include "DialogDriver.h"
 #include "LoginDialog.h"
 #include "MsgDialog.h"
@@ -13,29 +14,8 @@ using namespace dialogtest;
 
 namespace {
 
-bool RegisterClassOnce(const wchar_t* name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-// The shell's desktop as the client finds it: "Progman" titled "Program Manager" with its
-// "SHELLDLL_DefView" child.
-struct DesktopStandIn {
-  DesktopStandIn() {
-    RegisterClassOnce(L"Progman");
-    RegisterClassOnce(L"SHELLDLL_DefView");
-    progman.Reset(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 100, 80, 600, 400,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-    view.Reset(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
-                               progman.Get(), nullptr, GetModuleHandleW(nullptr), nullptr));
-  }
-  UniqueWindow progman;
-  UniqueWindow view;
-};
+using testsupport::DesktopStandIn;
+using testsupport::RegisterPlainClass;
 
 class ModalOwnerTest : public ::testing::Test {
  protected:
@@ -45,7 +25,7 @@ class ModalOwnerTest : public ::testing::Test {
 TEST_F(ModalOwnerTest, TheDesktopIsDisabledWhileTheLoginDialogIsOpenThenEnabledAndFocused) {
   DesktopStandIn desktop;
   ASSERT_TRUE(desktop.view);
-  if (FindWindowW(L"Progman", L"Program Manager") != desktop.progman.Get()) {
+  if (!desktop.IsTheDesktop()) {
     GTEST_SKIP() << "another desktop window is found first";
   }
   HWND owner = nullptr;
@@ -88,7 +68,7 @@ TEST_F(ModalOwnerTest, CentringOnAnOwnerKeepsTheWindowInsideTheWorkArea) {
        {work.right - 50, work.bottom - 30, work.right + 200, work.bottom + 200},
        {work.right - 360, work.bottom - 240}},
   };
-  RegisterClassOnce(L"OrvOwnerStandIn");
+  RegisterPlainClass(L"OrvOwnerStandIn");
   for (const CentreCase& c : cases) {
     SCOPED_TRACE(c.name);
     UniqueWindow owner(CreateWindowExW(0, L"OrvOwnerStandIn", L"owner", WS_POPUP, c.owner.left, c.owner.top,
@@ -107,7 +87,7 @@ TEST_F(ModalOwnerTest, CentringOnAnOwnerKeepsTheWindowInsideTheWorkArea) {
 }
 
 TEST_F(ModalOwnerTest, QuitEndsTheLoopWithZeroPostsItAgainAndEnablesTheOwner) {
-  RegisterClassOnce(L"OrvOwnerStandIn");
+  RegisterPlainClass(L"OrvOwnerStandIn");
   UniqueWindow owner(CreateWindowExW(0, L"OrvOwnerStandIn", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 200,
                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   MsgDialog dialog;
@@ -140,7 +120,7 @@ void CALLBACK ReleaseOwnersOnTimer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST_F(ModalOwnerTest, ReleasingTheOwnersEnablesTheOwnerOfARunningLoop) {
-  RegisterClassOnce(L"OrvOwnerStandIn");
+  RegisterPlainClass(L"OrvOwnerStandIn");
   UniqueWindow owner(CreateWindowExW(0, L"OrvOwnerStandIn", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 200,
                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   // The release of owners, for the ends that skip the loop's own clean-up: while a loop runs it

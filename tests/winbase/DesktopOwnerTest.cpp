@@ -2,24 +2,15 @@
 // "Program Manager", with or without its "SHELLDLL_DefView" child.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "DesktopStandIn.h"
 #include "OwnedHandle.h"
 #include "window/DesktopOwner.h"
 
 namespace {
 
-bool RegisterClassOnce(const wchar_t* name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-UniqueWindow MakeWindow(const wchar_t* cls, const wchar_t* title, HWND parent = nullptr) {
-  return UniqueWindow(CreateWindowExW(0, cls, title, parent != nullptr ? WS_CHILD : WS_POPUP, 0, 0, 10, 10,
-                                      parent, nullptr, GetModuleHandleW(nullptr), nullptr));
-}
+using testsupport::DesktopStandIn;
 
 struct OwnerCase {
   const char* name;
@@ -28,9 +19,7 @@ struct OwnerCase {
 };
 
 TEST(DesktopOwner, TheShellViewOrProgramManagerBecomesTheOwner) {
-  ASSERT_TRUE(RegisterClassOnce(L"Progman"));
-  ASSERT_TRUE(RegisterClassOnce(L"SHELLDLL_DefView"));
-  ASSERT_TRUE(RegisterClassOnce(L"OrvDesktopOwnerTest"));
+  ASSERT_TRUE(testsupport::RegisterPlainClass(L"OrvDesktopOwnerTest"));
   const OwnerCase cases[] = {
       {"desktop with its view", true, true},
       {"desktop without a view", true, false},
@@ -40,13 +29,14 @@ TEST(DesktopOwner, TheShellViewOrProgramManagerBecomesTheOwner) {
   for (const OwnerCase& c : cases) {
     // Wine may run a desktop window of its own; these cases need only ours.
     if (c.progman || FindWindowW(L"Progman", L"Program Manager") == nullptr) {
-      UniqueWindow progman = c.progman ? MakeWindow(L"Progman", L"Program Manager") : UniqueWindow();
-      UniqueWindow view = c.view ? MakeWindow(L"SHELLDLL_DefView", L"", progman.Get()) : UniqueWindow();
-      UniqueWindow window = MakeWindow(L"OrvDesktopOwnerTest", L"owned");
+      std::unique_ptr<DesktopStandIn> desktop;
+      if (c.progman) desktop = std::make_unique<DesktopStandIn>(c.view);
+      UniqueWindow window(CreateWindowExW(0, L"OrvDesktopOwnerTest", L"owned", WS_POPUP, 0, 0, 10, 10,
+                                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
       ASSERT_TRUE(window) << c.name;
       SetDesktopOwner(window.Get());
-      HWND expected = c.view ? view.Get() : progman.Get();
-      if (c.progman && FindWindowW(L"Progman", L"Program Manager") != progman.Get()) continue;
+      HWND expected = !desktop ? nullptr : c.view ? desktop->view.Get() : desktop->progman.Get();
+      if (desktop && !desktop->IsTheDesktop()) continue;
       EXPECT_EQ(GetWindow(window.Get(), GW_OWNER), expected) << c.name;
       ++checked;
     }

@@ -105,35 +105,4 @@ void PostClick(HWND hwnd, POINT pt) {
   PostMessageW(hwnd, WM_LBUTTONUP, 0, at);
 }
 
-void TypeUnicode(const std::wstring& text) {
-  std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wScan = c;
-    down.ki.dwFlags = KEYEVENTF_UNICODE;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(down);
-    inputs.push_back(up);
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void PressKey(WORD vk, bool ctrl) {
-  std::vector<INPUT> inputs;
-  auto key = [&](WORD code, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = code;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  };
-  if (ctrl) key(VK_CONTROL, false);
-  key(vk, false);
-  key(vk, true);
-  if (ctrl) key(VK_CONTROL, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 }  // namespace wintest

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "RealInput.h"
 #include "window/WindowImplBase.h"
 
 namespace wintest {
@@ -62,8 +63,7 @@ bool SavePng(const Pixels& pixels, const std::wstring& name, bool alpha = false)
 POINT CenterOf(ui::CControlUI* control);
 // A left click posted at a client point (down and up).
 void PostClick(HWND hwnd, POINT client);
-// Characters typed as Unicode keyboard input (KEYEVENTF_UNICODE).
-void TypeUnicode(const std::wstring& text);
-void PressKey(WORD vk, bool ctrl = false);
+using testsupport::PressKey;
+using testsupport::TypeUnicode;
 
 }  // namespace wintest
