@@ -14,7 +14,7 @@ root=$(cd "$here/.." && pwd)
 tests=ON
 [ "${1:-}" = "--no-tests" ] && tests=OFF
 
-ensure_packages cmake ninja-build python3 zip
+ensure_packages cmake ninja-build python3 zip nsis
 cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}
 mkdir -p "$cache"
 # One dependency build at a time per machine (several clones may share the cache).

@@ -63,18 +63,20 @@ progress_end() { if [ -t 1 ]; then printf '\r\033[K'; fi; }
 
 started=()     # "pid what" of each stand-in and program started here
 xvfb_pid=""    # only when the demo brought its own display
+demo_prefix="" # the demo's own Wine prefix, never one from the caller's environment
+unset WINEPREFIX
 cleanup() {
   local code=$?
   trap - EXIT INT TERM
   set +e
   progress_end
-  if [ ${#started[@]} -gt 0 ] || [ -n "${WINEPREFIX:-}" ] || [ -n "$xvfb_pid" ]; then
+  if [ ${#started[@]} -gt 0 ] || [ -n "$demo_prefix" ] || [ -n "$xvfb_pid" ]; then
     say "==> stopping what the demo started"
     local entry
     for entry in "${started[@]}"; do kill "${entry%% *}" 2>/dev/null; done
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-      timeout 20 wineserver -k >/dev/null 2>&1
-      timeout 20 wineserver -w >/dev/null 2>&1
+    if [ -n "$demo_prefix" ] && [ -d "$demo_prefix" ]; then
+      WINEPREFIX=$demo_prefix timeout 20 wineserver -k >/dev/null 2>&1
+      WINEPREFIX=$demo_prefix timeout 20 wineserver -w >/dev/null 2>&1
     fi
     local pid left=0
     for pid in $(marked_pids); do kill -9 "$pid" 2>/dev/null && left=$((left + 1)); done
@@ -82,7 +84,7 @@ cleanup() {
     exec 7>&-
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
     for entry in "${started[@]}"; do wait "${entry%% *}" 2>/dev/null; done
-    [ -n "${WINEPREFIX:-}" ] && rm -rf "$WINEPREFIX"
+    [ -n "$demo_prefix" ] && rm -rf "$demo_prefix"
     say "  stopped: $([ $code -eq 0 ] && echo "demo ended" || echo "exit code $code")"
   fi
   exit $code
@@ -198,7 +200,9 @@ else
   mkdir -p "$shots"
   step "no display: the demo runs on Xvfb $DISPLAY, screenshots go to $shots"
 fi
+# The prefix's path is known only inside wine_prefix_start: keep it as soon as it exists.
 wine_prefix_start win64
+demo_prefix=$WINEPREFIX
 
 shot_count=0
 screenshot() { # name
@@ -251,7 +255,7 @@ deadline=$((SECONDS + wait_limit))
 begun=$SECONDS
 seen_login=0 seen_update=0 seen_view=0 up=0
 while ((SECONDS < deadline)); do
-  if [ $seen_login -eq 0 ] && grep -q 'clientLogin' "$logs/login.log" 2>/dev/null; then
+  if [ $seen_login -eq 0 ] && grep -q '^POST /api/client/clientLogin' "$logs/login.log" 2>/dev/null; then
     seen_login=1
     progress_end
     say "  the client logged in at the login API stand-in"
