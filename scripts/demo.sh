@@ -79,7 +79,10 @@ cleanup() {
       WINEPREFIX=$demo_prefix timeout 20 wineserver -w >/dev/null 2>&1
     fi
     local pid left=0
-    for pid in $(marked_pids); do kill -9 "$pid" 2>/dev/null && left=$((left + 1)); done
+    for pid in $(marked_pids); do
+      [ "$pid" = "$xvfb_pid" ] && continue
+      kill -9 "$pid" 2>/dev/null && left=$((left + 1))
+    done
     [ $left -gt 0 ] && say "  ended $left more process(es) of this run by id"
     exec 7>&-
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
@@ -101,7 +104,7 @@ marked_pids() {
     [ "$pid" = $$ ] && continue
     while IFS= read -r -d '' kv; do
       if [ "$kv" = "ORV_DEMO_RUN=$ORV_DEMO_RUN" ]; then echo "$pid"; break; fi
-    done <"$f" 2>/dev/null || true
+    done 2>/dev/null <"$f" || true
   done
 }
 
@@ -242,7 +245,7 @@ say "  program folder $program"
 say "  client log     $program/log/$(date +%Y-%m-%d).log"
 say "  Wine prefix    $WINEPREFIX (display $DISPLAY)"
 say "  run mark       ORV_DEMO_RUN=$ORV_DEMO_RUN"
-(cd "$program" && LC_ALL=zh_CN.UTF-8 exec "$wine64" "$program/Orvanta.exe" >"$logs/client.log" 2>&1) &
+(cd "$program" && exec env LC_ALL=zh_CN.UTF-8 "$wine64" "$program/Orvanta.exe" >"$logs/client.log" 2>&1) &
 started+=("$! client")
 
 shop_status=""

@@ -50,7 +50,7 @@ mark_left() { # pids whose environment carries the mark
     pid=${pid%/environ}
     while IFS= read -r -d '' kv; do
       [ "$kv" = "ORV_DEMO_RUN=$1" ] && echo "$pid" && break
-    done <"$f" 2>/dev/null || true
+    done 2>/dev/null <"$f" || true
   done
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The venue installer under wine64, in the test run's prefix and display:
-#  1. a silent install into a chosen folder (a space in its name) puts the two programs, the
+#  1. a silent install into a chosen folder puts the two programs, the
 #     settings example, the uninstaller, the start-up entry and the uninstall entry in place,
 #     and no node.dll;
 #  2. the installed client starts (with an engine beside it, as the venue adds one) and shows
@@ -15,8 +15,8 @@ setup=$1
 dist=$2
 : "${WINEPREFIX:?run through scripts/test.sh}"
 wine=/usr/lib/wine/wine64
-folder_win='C:\Venue Programs\Orvanta'
-folder="$WINEPREFIX/drive_c/Venue Programs/Orvanta"
+folder_win='C:\VenueApps\Orvanta'
+folder="$WINEPREFIX/drive_c/VenueApps/Orvanta"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanta'
 client_pid=""
@@ -27,7 +27,7 @@ fail() {
 }
 cleanup() {
   [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null
-  rm -rf "$WINEPREFIX/drive_c/Venue Programs"
+  rm -rf "$WINEPREFIX/drive_c/VenueApps"
   return 0
 }
 trap cleanup EXIT
