@@ -6,6 +6,7 @@
 #   PortInUse    a stand-in's port taken: one clear line, non-zero exit, nothing started
 #   NoWine       Wine missing and not installable: one clear line, non-zero exit
 #   BadArgument  --for without a number: one clear line, non-zero exit
+#   BuildFailure the build fails: one clear line naming the build log, non-zero exit
 # Usage: demo-test.sh <case> <source folder>
 set -euo pipefail
 case_name=$1
@@ -88,6 +89,14 @@ case $case_name in
     demo_path="$stubs:$PATH"
     run_demo --for 1 --no-build
     expect_refusal "missing .*wine"
+    ;;
+  BuildFailure)
+    stubs=$(mktemp -d)
+    printf '#!/bin/sh\necho "stand-in cmake: failing on purpose" >&2\nexit 1\n' >"$stubs/cmake"
+    chmod +x "$stubs/cmake"
+    demo_path="$stubs:$PATH"
+    run_demo --for 1
+    expect_refusal "the build failed: see .*build.log"
     ;;
   BadArgument)
     run_demo --for soon
