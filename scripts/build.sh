@@ -5,6 +5,7 @@
 #
 # Usage: scripts/build.sh [--no-tests]
 # ORV_BUILD_TARGETS="win64" (or "win32") builds one target only; the default is both.
+# ORV_BUILD_ONLY="Orvanta Pelgrix ..." builds only these CMake targets (same configuration).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -13,7 +14,7 @@ root=$(cd "$here/.." && pwd)
 tests=ON
 [ "${1:-}" = "--no-tests" ] && tests=OFF
 
-ensure_packages cmake ninja-build python3 zip
+ensure_packages cmake ninja-build python3 zip nsis
 cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}
 mkdir -p "$cache"
 # One dependency build at a time per machine (several clones may share the cache).
@@ -33,7 +34,8 @@ configure_and_build() { # target build-tests
     -DORV_BUILD_TESTS="$with_tests" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" >"$b.configure.log" 2>&1 \
     || { mkdir -p "$b"; cat "$b.configure.log"; die "configuring $t failed"; }
-  cmake --build "$b" || die "building $t failed"
+  # shellcheck disable=SC2086
+  cmake --build "$b" ${ORV_BUILD_ONLY:+--target $ORV_BUILD_ONLY} || die "building $t failed"
 }
 
 mkdir -p "$root/build"

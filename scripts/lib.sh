@@ -18,3 +18,12 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null \
     || die "apt-get install failed for: ${missing[*]}"
 }
+
+# Code page 936 for the Wine processes that need it (LC_ALL=zh_CN.UTF-8).
+ensure_zh_locale() {
+  locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' && return 0
+  [ "$(id -u)" -eq 0 ] || die "the zh_CN.UTF-8 locale is missing and generating it needs root"
+  step "generating the zh_CN.UTF-8 locale"
+  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  locale-gen >/dev/null || die "locale-gen failed"
+}

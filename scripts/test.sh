@@ -18,12 +18,7 @@ done
 
 ensure_packages wine wine64 xvfb xauth xdotool x11-apps imagemagick fonts-wine fonts-wqy-microhei \
   locales python3 clang-format
-# Code page 936 for the processes that need it (LC_ALL=zh_CN.UTF-8).
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
-  step "generating the zh_CN.UTF-8 locale"
-  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
-  locale-gen >/dev/null || die "locale-gen failed"
-fi
+ensure_zh_locale
 if [[ " $targets " == *" win32 "* ]]; then
   step "preparing the 32-bit side: wine32, qemu-i386, binfmt handler"
   cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}

@@ -5,12 +5,18 @@
 # wine_env_start win32|win64: each target's tests get a prefix and display of their own. The
 # prefix is a 64-bit one either way; booted while the binfmt handler for 32-bit programs is on
 # (scripts/win32-runtime.sh), it gets its 32-bit side too, and 32-bit programs run in it as on
-# 64-bit Windows.
+# 64-bit Windows. wine_xvfb_start and wine_prefix_start are its two halves, for a run that
+# brings its own display.
 
 wine_env_start() {
-  local target=${1:-win64}
   # The display first: the first Wine process starts the prefix's desktop, and a desktop
   # started without DISPLAY leaves every later window without a graphics driver.
+  wine_xvfb_start
+  wine_prefix_start "${1:-win64}"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; ORV_XVFB_PID is its process.
+wine_xvfb_start() {
   step "starting Xvfb"
   local fifo; fifo=$(mktemp -u /tmp/orvanta-xvfb.XXXXXX); mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
@@ -18,6 +24,12 @@ wine_env_start() {
   local display; read -r -t 20 display <"$fifo" || die "Xvfb did not start"
   rm -f "$fifo"
   export DISPLAY=":$display"
+}
+
+# A fresh private prefix on the current DISPLAY, with fonts, the Chinese font names, no crash
+# dialogs and a warm wineserver.
+wine_prefix_start() {
+  local target=${1:-win64}
   export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINEPREFIX=$(mktemp -d /tmp/orvanta-wine.XXXXXX)
   export WINEPREFIX
