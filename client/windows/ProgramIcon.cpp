@@ -65,7 +65,8 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (rows != height) pixels.clear();
   return pixels;
@@ -116,7 +117,8 @@ bool ProgramIconToPng(const std::wstring& source, const std::wstring& pngPath) {
   }
 
   SHFILEINFOW file{};
-  SHGetFileInfoW(source.c_str(), 0, &file, sizeof file, SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_ATTRIBUTES);
+  SHGetFileInfoW(source.c_str(), 0, &file, sizeof file,
+                 SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_ATTRIBUTES);
   if (lstrcmpiW(file.szTypeName, L"图标") == 0) {
     HICON icon = static_cast<HICON>(LoadImageW(nullptr, source.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (icon != nullptr) {
@@ -128,7 +130,8 @@ bool ProgramIconToPng(const std::wstring& source, const std::wstring& pngPath) {
     ui::EnsureGdiplus();
     Gdiplus::Image image(source.c_str());
     if (image.GetLastStatus() == Gdiplus::Ok) {
-      std::unique_ptr<Gdiplus::Image> thumbnail(image.GetThumbnailImage(kIconSize, kIconSize, nullptr, nullptr));
+      std::unique_ptr<Gdiplus::Image> thumbnail(
+          image.GetThumbnailImage(kIconSize, kIconSize, nullptr, nullptr));
       if (thumbnail && thumbnail->GetLastStatus() == Gdiplus::Ok) {
         SaveAsPng(*thumbnail, pngPath);
         return true;

@@ -25,7 +25,9 @@ bool IsMouseEvent(int type) {
   }
 }
 
-bool Inside(const ui::Rect& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+bool Inside(const ui::Rect& r, POINT p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
 
 }  // namespace
 
@@ -82,7 +84,8 @@ void TipBtn::OnEvent(ui::UiEvent& event) {
       if (IsEnabled()) hot_ = false;
       return;
     case ui::UIEVENT_CONTEXTMENU:
-      if (IsContextMenuEnabled() && manager != nullptr) manager->SendNotify(this, L"menu", event.wParam, event.lParam);
+      if (IsContextMenuEnabled() && manager != nullptr)
+        manager->SendNotify(this, L"menu", event.wParam, event.lParam);
       return;
     case ui::UIEVENT_SETCURSOR:
       ::SetCursor(LoadCursorW(nullptr, IDC_HAND));

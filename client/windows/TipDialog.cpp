@@ -98,6 +98,15 @@ LRESULT TipDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ::KillTimer(hwnd_, wParam);
       SetDesktopOwner(hwnd_);
       return 0;
+    case WM_GETMINMAXINFO: {
+      // The window base limits windows to the work area; a long strip keeps its length and
+      // overflows the edges instead, as it is placed.
+      const LRESULT result = WindowImplBase::OnMessage(msg, wParam, lParam);
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      if (info->ptMaxTrackSize.x < width_) info->ptMaxTrackSize.x = width_;
+      if (info->ptMaxTrackSize.y < height_) info->ptMaxTrackSize.y = height_;
+      return result;
+    }
     default:
       break;
   }
@@ -180,8 +189,8 @@ void TipDialog::PlaceStrip() {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
   const RECT& work = monitor.rcWork;
-  const StripPlacement p =
-      ::PlaceStrip(GetVenueProfile().client_position, buttonCount_, work.right - work.left, work.bottom - work.top);
+  const StripPlacement p = ::PlaceStrip(GetVenueProfile().client_position, buttonCount_,
+                                        work.right - work.left, work.bottom - work.top);
   x_ = p.x;
   y_ = p.y;
   width_ = p.width;

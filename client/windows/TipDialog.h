@@ -31,7 +31,8 @@ class TipDialog : public ui::WindowImplBase {
   void AddButtons();
   void AddBuiltInButton(const ToolEntry& tool);
   void AddProgramButton(const ToolEntry& tool);
-  void AddButton(const std::wstring& name, const std::wstring& image, UINT_PTR tag, const std::wstring& program);
+  void AddButton(const std::wstring& name, const std::wstring& image, UINT_PTR tag,
+                 const std::wstring& program);
   void PlaceStrip();
 
   ui::CTileLayoutUI* toolList_ = nullptr;

@@ -25,7 +25,9 @@ class WebDialogWindow : public ui::WindowImplBase {
   void OnInit() override;
   LPCWSTR SkinFile() override { return Traits::kSkinFile; }
   LRESULT OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
-  ui::CControlUI* CreateCustomControl(const wchar_t* elementName) override { return View::CreateFor(elementName); }
+  ui::CControlUI* CreateCustomControl(const wchar_t* elementName) override {
+    return View::CreateFor(elementName);
+  }
 
   virtual void PlaceCentred(int width, int height);
   virtual void OnCaptionDown();
@@ -152,8 +154,8 @@ void WebDialogWindow<Traits>::OnCaptionMove() {
   // A step without a start would size the window to nothing.
   if (dragWidth_ == 0 && dragHeight_ == 0) return;
   GetCursorPos(&dragCursor_);
-  MoveWindow(hwnd_, dragRect_.left + dragCursor_.x - dragStart_.x, dragRect_.top + dragCursor_.y - dragStart_.y,
-             dragWidth_, dragHeight_, TRUE);
+  MoveWindow(hwnd_, dragRect_.left + dragCursor_.x - dragStart_.x,
+             dragRect_.top + dragCursor_.y - dragStart_.y, dragWidth_, dragHeight_, TRUE);
 }
 
 template <typename Traits>
