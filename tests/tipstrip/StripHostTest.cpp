@@ -2,6 +2,7 @@
 // pages' script functions through the development engine's control channel.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "DevEngineControl.h"
@@ -62,10 +63,16 @@ int CountWindows(const StripHost& host, const wchar_t* windowClass) {
   return count.n;
 }
 
-// The page is shown: the dialog switched from its loading layout to the page's own window.
+// The page is shown: its document was completed and the dialog switched from its loading layout
+// to the page's own window. The document is checked too: while the dialog initialises, the
+// page's window exists and is visible for a moment before the loading layout hides it, and this
+// process may look at exactly that moment.
 bool PageShown(const StripHost& host, HWND dialog) {
   HWND view = host.ViewOf(dialog);
-  return view != nullptr && IsWindowVisible(view);
+  if (view == nullptr || !IsWindowVisible(view)) return false;
+  const auto status = devengine::QueryViewStatus(view);
+  const auto ready = status.find("ready");
+  return ready != status.end() && std::atoi(ready->second.c_str()) >= 1;
 }
 
 class StripHostTest : public ::testing::Test {
