@@ -1,5 +1,7 @@
 #include "StripHost.h"
 
+#include "RealInput.h"
+
 namespace striptest {
 namespace {
 
@@ -32,13 +34,6 @@ BOOL CALLBACK FindView(HWND window, LPARAM param) {
     return FALSE;
   }
   return TRUE;
-}
-
-void Mouse(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
 }
 
 bool WriteSettings(const std::wstring& path, const Pages& pages) {
@@ -114,28 +109,18 @@ HWND StripHost::ViewOf(HWND window) const {
 
 void MoveMouseTo(HWND window, POINT client) {
   ClientToScreen(window, &client);
-  SetCursorPos(client.x, client.y);
-  Mouse(MOUSEEVENTF_MOVE);
+  testsupport::MoveCursorTo(client);
 }
 
 void Click(HWND window, POINT client) {
   MoveMouseTo(window, client);
   Sleep(50);  // the hover comes first, as under a real mouse
-  Mouse(MOUSEEVENTF_LEFTDOWN);
-  Mouse(MOUSEEVENTF_LEFTUP);
+  testsupport::LeftClick();
 }
 
 void AltF4(HWND window) {
-  SetForegroundWindow(window);
-  Poll([&] { return GetForegroundWindow() == window; }, 2000);
-  INPUT keys[4] = {};
-  const WORD vks[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = vks[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(4, keys, sizeof(INPUT));
+  testsupport::BringToForeground(window);
+  testsupport::PressAltF4();
 }
 
 POINT ButtonCentre(int index, bool across) {

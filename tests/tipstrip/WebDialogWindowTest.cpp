@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CallDialog.h"
+#include "DesktopStandIn.h"
 #include "LeaveDialog.h"
 #include "OwnedHandle.h"
 #include "SkinWindow.h"
@@ -111,27 +112,14 @@ TEST(WebDialogs, SizePlaceLoadingGapAndAnimation) {
   CheckInstance<SongDialog>({"SongDialog", 500, 350, 130}, L"点歌台", &SongDialogHwnd);
 }
 
-bool RegisterClassOnce(const wchar_t* name) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 TEST(WebDialogs, TheDesktopBecomesTheOwnerAfter100Ms) {
-  ASSERT_TRUE(RegisterClassOnce(L"Progman"));
-  ASSERT_TRUE(RegisterClassOnce(L"SHELLDLL_DefView"));
-  UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr));
-  UniqueWindow view(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, 10, 10, progman.Get(),
-                                    nullptr, GetModuleHandleW(nullptr), nullptr));
-  if (FindWindowW(L"Progman", L"Program Manager") != progman.Get()) GTEST_SKIP() << "another desktop window";
+  testsupport::DesktopStandIn desktop;
+  ASSERT_TRUE(desktop.view);
+  if (!desktop.IsTheDesktop()) GTEST_SKIP() << "another desktop window";
   auto* dialog = Open<Quiet<SongDialog>>(L"点歌台");
   EXPECT_EQ(GetWindow(dialog->GetHWND(), GW_OWNER), nullptr);
   EXPECT_TRUE(
-      testsupport::WaitFor([&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == view.Get(); }, 3000));
+      testsupport::WaitFor([&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == desktop.view.Get(); }, 3000));
   Close(dialog);
 }
 
