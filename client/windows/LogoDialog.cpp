@@ -23,7 +23,8 @@ RECT NearestWorkArea(HWND window) {
 }  // namespace
 
 const std::vector<ui::CNotifyPump::NotifyEntry>& LogoDialog::NotifyMap() const {
-  static const std::vector<NotifyEntry> map = {ui::MakeNotifyEntry(L"click", nullptr, &WindowImplBase::OnClick)};
+  static const std::vector<NotifyEntry> map = {
+      ui::MakeNotifyEntry(L"click", nullptr, &WindowImplBase::OnClick)};
   return map;
 }
 
@@ -32,8 +33,8 @@ void LogoDialog::OnInit() {
   const ClientSettings& settings = GetClientSettings();
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const POINT at =
-      ComputeLogoPosition(settings, NearestWorkArea(hwnd_), client.right - client.left, client.bottom - client.top);
+  const POINT at = ComputeLogoPosition(settings, NearestWorkArea(hwnd_), client.right - client.left,
+                                       client.bottom - client.top);
   SIZE size{};
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!LogoSizeFromSettings(settings, size)) flags |= SWP_NOSIZE;

@@ -131,7 +131,8 @@ void MainFrame::OnScript(WPARAM code) {
       ShowSmallMode();
       break;
     case kScriptReload:
-      if (shopView_ != nullptr && shopView_->EngineView() != nullptr) WkeCall(wkeReload, shopView_->EngineView());
+      if (shopView_ != nullptr && shopView_->EngineView() != nullptr)
+        WkeCall(wkeReload, shopView_->EngineView());
       break;
     case kScriptPaySuccess:
       PaySuccess();
@@ -199,8 +200,8 @@ void MainFrame::ChangeBigWindow(bool large) {
 void MainFrame::MoreProduct() {
   if (shopView_ != nullptr) shopView_->RunScript(L"more_product()");
   if (logo_ != nullptr) logo_->Show(false, true);
-  SetWindowPos(hwnd_, nullptr, largeX_, largeY_, static_cast<int>(largeWidth_), static_cast<int>(largeHeight_),
-               kPlaceFlags);
+  SetWindowPos(hwnd_, nullptr, largeX_, largeY_, static_cast<int>(largeWidth_),
+               static_cast<int>(largeHeight_), kPlaceFlags);
 }
 
 void MainFrame::PaySuccess() {

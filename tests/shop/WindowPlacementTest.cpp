@@ -27,45 +27,73 @@ ClientSettings With(void (*edit)(ClientSettings&)) {
 TEST(ShopPlacement, Table) {
   const ShopCase cases[] = {
       {"empty settings", Settings(), kWork1040, {927, 360, 1200, 880, 496, 660, 360, 140}},
-      {"right and bottom anchors", With([](ClientSettings& s) { s.align = 3, s.valign = 3; }), kWork1040,
+      {"right and bottom anchors",
+       With([](ClientSettings& s) { s.align = 3, s.valign = 3; }),
+       kWork1040,
        {927, 360, 1200, 880, 1300, 580, 700, 140}},
-      {"left and top anchors", With([](ClientSettings& s) { s.align = 1, s.valign = 1; }), kWork1040,
+      {"left and top anchors",
+       With([](ClientSettings& s) { s.align = 1, s.valign = 1; }),
+       kWork1040,
        {927, 360, 1200, 880, 620, 460, 20, 20}},
       {"centred anchors with their own spaces",
        With([](ClientSettings& s) { s.align = 2, s.valign = 2, s.alignspace = 99, s.valignspace = 99; }),
-       kWork1040, {927, 360, 1200, 880, 960, 520, 360, 80}},
+       kWork1040,
+       {927, 360, 1200, 880, 960, 520, 360, 80}},
       {"left anchor with the other spaces",
        With([](ClientSettings& s) { s.align = 1, s.valign = 3, s.alignspace = 50, s.valignspace = 30; }),
-       kWork1040, {927, 360, 1200, 880, 650, 570, 50, 130}},
+       kWork1040,
+       {927, 360, 1200, 880, 650, 570, 50, 130}},
       {"an anchor value out of range stays at 0",
-       With([](ClientSettings& s) { s.align = 7, s.valign = 1; }), kWork1040,
+       With([](ClientSettings& s) { s.align = 7, s.valign = 1; }),
+       kWork1040,
        {927, 360, 1200, 880, 600, 460, 0, 20}},
-      {"align without valign is unset", With([](ClientSettings& s) { s.align = 3; }), kWork1040,
+      {"align without valign is unset",
+       With([](ClientSettings& s) { s.align = 3; }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 660, 360, 140}},
-      {"xpos 100 with ypos 0 is unset", With([](ClientSettings& s) { s.xpos = 100; }), kWork1040,
+      {"xpos 100 with ypos 0 is unset",
+       With([](ClientSettings& s) { s.xpos = 100; }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 660, 360, 140}},
-      {"xpos and ypos", With([](ClientSettings& s) { s.xpos = 100, s.ypos = 50; }), kWork1040,
+      {"xpos and ypos",
+       With([](ClientSettings& s) { s.xpos = 100, s.ypos = 50; }),
+       kWork1040,
        {927, 360, 1200, 880, 700, 490, 100, 50}},
       {"small window past the right edge falls back to the centre",
-       With([](ClientSettings& s) { s.xpos = 1800, s.ypos = 100; }), kWork1040,
+       With([](ClientSettings& s) { s.xpos = 1800, s.ypos = 100; }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 540, 1800, 100}},
       {"positions past the bottom fall back with the fixed margin",
-       With([](ClientSettings& s) { s.xpos = 10, s.ypos = 1041; }), kWork1040,
+       With([](ClientSettings& s) { s.xpos = 10, s.ypos = 1041; }),
+       kWork1040,
        {927, 360, 1200, 880, 610, 660, 10, 140}},
       {"large window taller than the work area",
-       With([](ClientSettings& s) { s.maxwidth = 1200, s.maxheight = 1100; }), kWork1040,
+       With([](ClientSettings& s) { s.maxwidth = 1200, s.maxheight = 1100; }),
+       kWork1040,
        {927, 360, 1200, 1100, 496, 660, 360, -80}},
-      {"own sizes", With([](ClientSettings& s) { s.miniwidth = 1000, s.miniheight = 400, s.maxwidth = 1100, s.maxheight = 800; }),
-       kWork1040, {1000, 400, 1100, 800, 460, 620, 410, 220}},
+      {"own sizes",
+       With([](ClientSettings& s) {
+         s.miniwidth = 1000, s.miniheight = 400, s.maxwidth = 1100, s.maxheight = 800;
+       }),
+       kWork1040,
+       {1000, 400, 1100, 800, 460, 620, 410, 220}},
       {"a size pair with one value missing is the default pair",
-       With([](ClientSettings& s) { s.miniwidth = 1000, s.maxheight = 800; }), kWork1040,
+       With([](ClientSettings& s) { s.miniwidth = 1000, s.maxheight = 800; }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 660, 360, 140}},
       {"negative sizes are the default pair",
-       With([](ClientSettings& s) { s.miniwidth = -1000, s.miniheight = 400, s.maxwidth = 1100, s.maxheight = -1; }),
-       kWork1040, {927, 360, 1200, 880, 496, 660, 360, 140}},
-      {"a work area below a top task bar: its edges are not added", Settings(), RECT{0, 40, 1920, 1080},
+       With([](ClientSettings& s) {
+         s.miniwidth = -1000, s.miniheight = 400, s.maxwidth = 1100, s.maxheight = -1;
+       }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 660, 360, 140}},
-      {"the valign space lifts both windows", With([](ClientSettings& s) { s.valignspace = 100; }), kWork1040,
+      {"a work area below a top task bar: its edges are not added",
+       Settings(),
+       RECT{0, 40, 1920, 1080},
+       {927, 360, 1200, 880, 496, 660, 360, 140}},
+      {"the valign space lifts both windows",
+       With([](ClientSettings& s) { s.valignspace = 100; }),
+       kWork1040,
        {927, 360, 1200, 880, 496, 580, 360, 60}},
   };
   for (const ShopCase& c : cases) {
@@ -91,21 +119,36 @@ TEST(LogoPlacement, StartTable) {
   };
   const LogoCase cases[] = {
       {"empty settings", Settings(), kWork1040, {835, 865}},
-      {"right and bottom anchors", With([](ClientSettings& s) { s.align = 3, s.valign = 3; }), kWork1040,
+      {"right and bottom anchors",
+       With([](ClientSettings& s) { s.align = 3, s.valign = 3; }),
+       kWork1040,
        {1650, 865}},
-      {"left and top anchors", With([](ClientSettings& s) { s.align = 1, s.valign = 1; }), kWork1040, {20, 20}},
+      {"left and top anchors",
+       With([](ClientSettings& s) { s.align = 1, s.valign = 1; }),
+       kWork1040,
+       {20, 20}},
       {"centred anchors", With([](ClientSettings& s) { s.align = 2, s.valign = 2; }), kWork1040, {835, 442}},
-      {"an anchor value out of range is 0", With([](ClientSettings& s) { s.align = 4, s.valign = 9; }), kWork1040,
+      {"an anchor value out of range is 0",
+       With([](ClientSettings& s) { s.align = 4, s.valign = 9; }),
+       kWork1040,
        {0, 0}},
-      {"centre without valign is the default", With([](ClientSettings& s) { s.align = 2; }), kWork1040,
+      {"centre without valign is the default",
+       With([](ClientSettings& s) { s.align = 2; }),
+       kWork1040,
        {835, 865}},
-      {"xpos 100 with ypos 0 is the default", With([](ClientSettings& s) { s.xpos = 100; }), kWork1040,
+      {"xpos 100 with ypos 0 is the default",
+       With([](ClientSettings& s) { s.xpos = 100; }),
+       kWork1040,
        {835, 865}},
       {"xpos and ypos", With([](ClientSettings& s) { s.xpos = 100, s.ypos = 200; }), kWork1040, {100, 200}},
-      {"a work area below a top task bar: x from its right edge, y from its height", Settings(),
-       RECT{0, 40, 1920, 1080}, {835, 865}},
+      {"a work area below a top task bar: x from its right edge, y from its height",
+       Settings(),
+       RECT{0, 40, 1920, 1080},
+       {835, 865}},
       {"a second monitor's work area: x from its right edge",
-       With([](ClientSettings& s) { s.align = 3, s.valign = 1; }), RECT{1920, 0, 3840, 1040}, {3570, 20}},
+       With([](ClientSettings& s) { s.align = 3, s.valign = 1; }),
+       RECT{1920, 0, 3840, 1040},
+       {3570, 20}},
   };
   for (const LogoCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,7 +164,8 @@ TEST(LogoPlacement, SizeOnlyWhenBothValuesAreGiven) {
     int height;
     bool resized;
   };
-  const SizeCase cases[] = {{300, 0, false}, {0, 200, false}, {0, 0, false}, {300, 200, true}, {-300, 200, false}};
+  const SizeCase cases[] = {
+      {300, 0, false}, {0, 200, false}, {0, 0, false}, {300, 200, true}, {-300, 200, false}};
   for (const SizeCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
     ClientSettings s;
@@ -157,7 +201,8 @@ TEST(LogoPlacement, KeptInsideTheWorkArea) {
   };
   for (const MoveCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const POINT at = KeepInsideWorkArea(c.proposed.left, c.proposed.top, c.proposed.right, c.proposed.bottom, c.work);
+    const POINT at =
+        KeepInsideWorkArea(c.proposed.left, c.proposed.top, c.proposed.right, c.proposed.bottom, c.work);
     EXPECT_EQ(c.expected.x, at.x);
     EXPECT_EQ(c.expected.y, at.y);
   }
