@@ -58,11 +58,21 @@ LRESULT LogoDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_ENTERSIZEMOVE:
+      // The system may enter its move loop at the press itself, before the mouse has moved (Wine
+      // does): only a real move ends the click, and the loop's end settles it.
+      moveLoop_ = 1;
+      break;
+    case WM_MOVING:
       pressed_ = 0;
+      break;
+    case WM_EXITSIZEMOVE:
+      moveLoop_ = 0;
+      if (pressed_) OnReleased();
       break;
     case WM_NCLBUTTONUP:
     case WM_NCMOUSELEAVE:
-      if (pressed_) OnReleased();
+      // Inside the move loop the button is still down: the loop's end decides.
+      if (pressed_ && !moveLoop_) OnReleased();
       break;
     case WM_TIMER:
       KillTimer(hwnd_, wParam);

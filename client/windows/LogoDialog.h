@@ -24,5 +24,6 @@ class LogoDialog : public ui::WindowImplBase {
   void OnReleased();
 
   unsigned char pressed_ = 0;
+  unsigned char moveLoop_ = 0;  // inside the system's move loop
   TipDialog* toolStrip_ = nullptr;
 };

@@ -92,8 +92,9 @@ TEST(ClientShop, PageFunctionsSwitchTheModes) {
     bool (Client::*mode)();
   };
   const Step steps[] = {
-      {"SetForm_Max()", &Client::InLarge}, {"SetForm_Min()", &Client::InSmall}, {"SetForm_Mini()", &Client::InLogo},
-      {"SetForm_Max()", &Client::InLarge}, {"SetForm_Mini()", &Client::InLogo}, {"SetForm_Min()", &Client::InSmall},
+      {"SetForm_Max()", &Client::InLarge}, {"SetForm_Min()", &Client::InSmall},
+      {"SetForm_Mini()", &Client::InLogo}, {"SetForm_Max()", &Client::InLarge},
+      {"SetForm_Mini()", &Client::InLogo}, {"SetForm_Min()", &Client::InSmall},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.call);
@@ -107,8 +108,8 @@ TEST(ClientShop, PageFunctionsSwitchTheModes) {
   // The page's reload loads the same address again: one more completed document.
   const int ready = std::stoi(devengine::QueryViewStatus(c.view)["ready"]);
   ASSERT_TRUE(CallPage(c.view, "WebBrowserRefresh()"));
-  EXPECT_TRUE(WaitFor([&] { return std::stoi(devengine::QueryViewStatus(c.view)["ready"]) == ready + 1; },
-                      10000));
+  EXPECT_TRUE(
+      WaitFor([&] { return std::stoi(devengine::QueryViewStatus(c.view)["ready"]) == ready + 1; }, 10000));
   EXPECT_TRUE(PageScripts(c.view).empty());
   EXPECT_TRUE(c.run.End());
 }

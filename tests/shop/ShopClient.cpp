@@ -14,7 +14,9 @@ namespace shoptest {
 
 namespace {
 
-std::string ShopPage() { return ReadFileBytes(std::wstring(ORV_TEST_SOURCE_DIR) + L"fixtures/pages/shop.html"); }
+std::string ShopPage() {
+  return ReadFileBytes(std::wstring(ORV_TEST_SOURCE_DIR) + L"fixtures/pages/shop.html");
+}
 
 struct FindArgs {
   DWORD pid;
@@ -58,8 +60,8 @@ ShopFolder::ShopFolder() {
 void ShopFolder::SettingsWith(const std::string& configLines, const std::string& tipLines) {
   std::string base = web_.Url("");
   if (!base.empty() && base.back() == '/') base.pop_back();
-  Settings("[CONFIG]\r\ndebug=1\r\nrequest=http://127.0.0.1:9/\r\nurl=" + base + "\r\n" + configLines + "[TIP]\r\n" +
-           tipLines);
+  Settings("[CONFIG]\r\ndebug=1\r\nrequest=http://127.0.0.1:9/\r\nurl=" + base + "\r\n" + configLines +
+           "[TIP]\r\n" + tipLines);
 }
 
 void ShopFolder::CacheVenue(const CachedVenue& venue) {
@@ -68,10 +70,11 @@ void ShopFolder::CacheVenue(const CachedVenue& venue) {
       "[token] TEXT,[hidetime] INTEGER,[position] INTEGER,[skin] INTEGET,[mini] INTEGER);"
       "CREATE TABLE [ToolTable]([idx] INTEGER PRIMARY KEY,[name] TEXT,[img] TEXT,[path] TEXT,[type] INTEGER,"
       "[open] INTEGER);";
-  sql += "INSERT INTO InfoTable VALUES(" + std::to_string(venue.id) + ",'cafe','','',0,'" + venue.token + "',0," +
-         std::to_string(venue.position) + ",0," + (venue.mini ? "1" : "0") + ");";
-  for (int i = 0; i < venue.tools; ++i) {
-    sql += "INSERT INTO ToolTable VALUES(" + std::to_string(i) + ",'tool" + std::to_string(i) + "','t.png','',1,1);";
+  sql += "INSERT INTO InfoTable VALUES(" + std::to_string(venue.id) + ",'cafe','','',0,'" + venue.token +
+         "',0," + std::to_string(venue.position) + ",0," + (venue.mini ? "1" : "0") + ");";
+  for (size_t i = 0; i < venue.tools.size(); ++i) {
+    sql += "INSERT INTO ToolTable VALUES(" + std::to_string(i) + ",'" + venue.tools[i].name + "','t.png','',";
+    sql += std::to_string(venue.tools[i].type) + ",1);";
   }
   sqlite3* db = nullptr;
   ASSERT_EQ(SQLITE_OK, sqlite3_open(WideToUtf8(File(L"User.db")).c_str(), &db));
@@ -90,7 +93,8 @@ bool RunningClient::Start(const ShopFolder& folder, const std::wstring& args) {
   std::wstring commandLine = L"\"" + exe + L"\" " + args;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info_)) {
     return false;
   }
   pid_ = info_.dwProcessId;
@@ -197,6 +201,18 @@ void LeftUp() { Mouse(MOUSEEVENTF_LEFTUP); }
 
 POINT CenterOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-void Screenshot(HWND window, const std::wstring& name) { wintest::SavePng(wintest::GrabScreen(window), name); }
+void Drag(POINT from, POINT to) {
+  MouseTo(from);
+  LeftDown();
+  const int steps = 12;
+  for (int i = 1; i <= steps; ++i) {
+    MouseTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  }
+  LeftUp();
+}
+
+void Screenshot(HWND window, const std::wstring& name) {
+  wintest::SavePng(wintest::GrabScreen(window), name);
+}
 
 }  // namespace shoptest

@@ -14,13 +14,18 @@
 
 namespace shoptest {
 
-// A venue in the cache: its profile row and `tools` tool rows.
+struct CachedTool {
+  std::string name;
+  int type;  // 0 a service of the strip (by its name), 1 a program
+};
+
+// A venue in the cache: its profile row and its tool rows (all switched on).
 struct CachedVenue {
   int id = 8;
   std::string token = "t";
   int position = 0;
   bool mini = false;
-  int tools = 1;
+  std::vector<CachedTool> tools = {{"tool0", 1}};
 };
 
 class ShopFolder : public clienttest::ClientFolder {
@@ -75,6 +80,8 @@ void MouseTo(POINT at);
 void LeftDown();
 void LeftUp();
 POINT CenterOf(const RECT& rect);
+// Presses at one point, moves to the other in steps and releases there.
+void Drag(POINT from, POINT to);
 
 // The window as the screen shows it, saved under the test output folder.
 void Screenshot(HWND window, const std::wstring& name);

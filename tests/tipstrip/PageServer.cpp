@@ -21,7 +21,8 @@ PageServer::PageServer() {
   sockaddr_in address = {};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 16) != 0)
+  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener_, 16) != 0)
     return;
   int length = sizeof address;
   if (getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) return;

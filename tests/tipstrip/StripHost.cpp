@@ -63,22 +63,22 @@ StripHost::~StripHost() {
 bool StripHost::Start(int place, const std::vector<std::wstring>& tools, const Pages& pages) {
   if (!testsupport::CopyTestBinary(L"TipStripHost.exe", dir_.Path()) ||
       !testsupport::CopyTestBinary(L"StartRecorder.exe", dir_.Path()) ||
-      !testsupport::CopyDistFile(L"node.dll", dir_.Path()) || !WriteSettings(dir_.File(L"Setting.ini"), pages))
+      !testsupport::CopyDistFile(L"node.dll", dir_.Path()) ||
+      !WriteSettings(dir_.File(L"Setting.ini"), pages))
     return false;
   std::wstring command = L"\"" + dir_.File(L"TipStripHost.exe") + L"\" " + std::to_wstring(place);
   for (const std::wstring& tool : tools) command += L" \"" + tool + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(), &startup,
-                      &process_))
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(),
+                      &startup, &process_))
     return false;
   // The strip exists once its initialisation has placed it; the timer of its owner follows.
   return Poll(
       [&] {
         strip_ = Window(L"TipDialog");
         return strip_ != nullptr && (IsWindowVisible(strip_) || !IsWindow(strip_) ||
-                                     WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0 ||
-                                     [&] {
+                                     WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0 || [&] {
                                        RECT r{};
                                        GetWindowRect(strip_, &r);
                                        return r.right == r.left;

@@ -86,7 +86,8 @@ TEST_F(StripHostTest, TheCallButtonMakesOneDialogAndShowsItAgainAfterCloseAndAft
   Click(strip, button);
   HWND dialog = host.WaitVisible(L"CallDialog");
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Poll([&] { return PageShown(host, dialog); }, 10000)) << "the page never replaced the loading layout";
+  ASSERT_TRUE(Poll([&] { return PageShown(host, dialog); }, 10000))
+      << "the page never replaced the loading layout";
   const auto status = devengine::QueryViewStatus(host.ViewOf(dialog));
   EXPECT_EQ(server.Requests("call"), 1) << (status.count("url") ? status.at("url") : "") << " "
                                         << (status.count("state") ? status.at("state") : "") << " "
@@ -148,7 +149,12 @@ TEST_F(StripHostTest, DraggingFollowsTheCursorWhateverThePagePasses) {
     ASSERT_TRUE(CallPage(view, step.call));
     const RECT expected{start.left + step.cursor.x - 800, start.top + step.cursor.y - 500,
                         start.right + step.cursor.x - 800, start.bottom + step.cursor.y - 500};
-    EXPECT_TRUE(Poll([&] { RECT r = RectOf(dialog); return EqualRect(&r, &expected) != FALSE; }, 3000))
+    EXPECT_TRUE(Poll(
+        [&] {
+          RECT r = RectOf(dialog);
+          return EqualRect(&r, &expected) != FALSE;
+        },
+        3000))
         << step.call;
   }
   ASSERT_TRUE(CallPage(view, "CaptionButtonUp()"));
@@ -202,7 +208,8 @@ TEST_F(StripHostTest, TheShopButtonAsksTheMainFrameForTheLargeWindow) {
   StripHost host;
   ASSERT_TRUE(host.Start(4, {L"0|0|呼叫网管|", L"1|0|商品点购|"}, pages));
   Click(host.Strip(), ButtonAt(4, 1, 0));
-  EXPECT_TRUE(Poll([&] { return testsupport::ReadFileBytes(host.Folder() + L"events.txt") == "big 1\n"; }, 5000));
+  EXPECT_TRUE(
+      Poll([&] { return testsupport::ReadFileBytes(host.Folder() + L"events.txt") == "big 1\n"; }, 5000));
   EXPECT_EQ(CountWindows(host, L"CallDialog"), 0);
 }
 
@@ -212,7 +219,8 @@ std::set<std::wstring> FilesIn(const std::wstring& folder) {
   HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    if (lstrcmpW(data.cFileName, L".") != 0 && lstrcmpW(data.cFileName, L"..") != 0) names.insert(data.cFileName);
+    if (lstrcmpW(data.cFileName, L".") != 0 && lstrcmpW(data.cFileName, L"..") != 0)
+      names.insert(data.cFileName);
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;
@@ -235,19 +243,15 @@ TEST_F(StripHostTest, ProgramToolsShowTheirOwnIconAndStartTheirProgram) {
   // The recorder lies in the host's folder, which is known only once it exists: its path is
   // relative to the host's working folder, which is that folder.
   const std::vector<std::wstring> tools = {
-      L"1|1|记事本|" + notepad,
-      L"1|1|Recorder|StartRecorder.exe",
-      L"1|1|..\\..\\evil|" + notepad,
-      L"1|1|a/b|" + notepad,
-      L"1|1|C:x|" + notepad,
-      L"1|1|" + outside.Path() + L"abs|" + notepad,
-      L"1|1|'quoted'|" + notepad,
-      L"1|1|missing|C:\\no\\such\\program.exe",
+      L"1|1|记事本|" + notepad,       L"1|1|Recorder|StartRecorder.exe",
+      L"1|1|..\\..\\evil|" + notepad, L"1|1|a/b|" + notepad,
+      L"1|1|C:x|" + notepad,          L"1|1|" + outside.Path() + L"abs|" + notepad,
+      L"1|1|'quoted'|" + notepad,     L"1|1|missing|C:\\no\\such\\program.exe",
   };
   ASSERT_TRUE(host.Start(2, tools, pages));
   const std::wstring images = host.Folder() + L"image\\";
-  const std::set<std::wstring> expected = {L"记事本.png", L"Recorder.png", L".._.._evil.png", L"a_b.png",
-                                           L"C_x.png",    L"_quoted_.png"};
+  const std::set<std::wstring> expected = {L"记事本.png", L"Recorder.png", L".._.._evil.png",
+                                           L"a_b.png",    L"C_x.png",      L"_quoted_.png"};
   std::set<std::wstring> made = FilesIn(images);
   // The absolute name becomes one file too, in the cache.
   std::wstring absolute;
@@ -272,8 +276,8 @@ TEST_F(StripHostTest, ProgramToolsShowTheirOwnIconAndStartTheirProgram) {
   EXPECT_FALSE(testsupport::FileExists(host.Folder() + L"..\\..\\evil.png"));
   std::set<std::wstring> top = FilesIn(host.Folder());
   top.erase(L"log");
-  EXPECT_EQ(top, (std::set<std::wstring>{L"TipStripHost.exe", L"StartRecorder.exe", L"node.dll", L"Setting.ini",
-                                          L"image"}));
+  EXPECT_EQ(top, (std::set<std::wstring>{L"TipStripHost.exe", L"StartRecorder.exe", L"node.dll",
+                                         L"Setting.ini", L"image"}));
 
   // Seven buttons across (the missing program has none), each the strip's 90 pixels.
   const RECT r = RectOf(host.Strip());
@@ -292,7 +296,8 @@ TEST_F(StripHostTest, ProgramToolsShowTheirOwnIconAndStartTheirProgram) {
 
   // A click on the recorder's button starts it.
   Click(host.Strip(), ButtonAt(2, 7, 1));
-  EXPECT_TRUE(Poll([&] { return testsupport::ReadFileBytes(host.Folder() + L"started.txt") == "started\n"; }, 10000));
+  EXPECT_TRUE(
+      Poll([&] { return testsupport::ReadFileBytes(host.Folder() + L"started.txt") == "started\n"; }, 10000));
 }
 
 }  // namespace

@@ -36,9 +36,10 @@ TEST(TipDialog, BuildsButtonsFromTheOpenToolsInOrder) {
   // The profile example: open shop, closed call, no-name program (no button), open type 0
   // "其他" (not built in), then every built-in name in another case-insensitive spelling and a
   // type outside 0 and 1.
-  std::vector<ToolEntry> tools = {Tool(true, 0, "商品点购"), Tool(false, 0, "呼叫网管"), Tool(true, 1, "", "x.exe"),
-                                  Tool(true, 1, "游戏", ""),  Tool(true, 0, "其他"),     Tool(true, 0, "点歌申请"),
-                                  Tool(true, 2, "呼叫网管"),  Tool(true, 0, "网吧留言"), Tool(true, 0, "呼叫网管")};
+  std::vector<ToolEntry> tools = {
+      Tool(true, 0, "商品点购"), Tool(false, 0, "呼叫网管"), Tool(true, 1, "", "x.exe"),
+      Tool(true, 1, "游戏", ""), Tool(true, 0, "其他"),      Tool(true, 0, "点歌申请"),
+      Tool(true, 2, "呼叫网管"), Tool(true, 0, "网吧留言"),  Tool(true, 0, "呼叫网管")};
   TipDialog* strip = MakeStrip(0, tools, false);
   ui::CControlUI* list = strip->GetPaintManager().FindControl(L"TipList");
   ASSERT_NE(list, nullptr);
@@ -103,7 +104,8 @@ TEST(TipDialog, EveryPlaceOnTheRealWorkArea) {
 
 TEST(TipDialog, OnA1920By1080WorkAreaTheExampleStripsSitAsComputed) {
   const RECT work = WorkArea();
-  if (work.right - work.left != 1920 || work.bottom - work.top != 1080) GTEST_SKIP() << "display is not 1920x1080";
+  if (work.right - work.left != 1920 || work.bottom - work.top != 1080)
+    GTEST_SKIP() << "display is not 1920x1080";
   TipDialog* right = MakeStrip(0, BuiltIns(2), true);
   const RECT r = WindowRect(right->GetHWND());
   EXPECT_EQ(r.left, 1820);
@@ -144,7 +146,8 @@ TEST(TipDialog, HoveringTheButtonsChangesNothingOnScreen) {
   ASSERT_GT(before.width, 0);
   const std::vector<ui::Rect> buttons = ButtonRects(*strip);
   ASSERT_EQ(buttons.size(), 3u);
-  auto* first = static_cast<TipBtn*>(strip->GetPaintManager().FindControl(L"TipList")->GetChildAt(0)->InterfaceFor(L"TipBtn"));
+  auto* first = static_cast<TipBtn*>(
+      strip->GetPaintManager().FindControl(L"TipList")->GetChildAt(0)->InterfaceFor(L"TipBtn"));
   for (const ui::Rect& b : buttons) {
     POINT at{(b.left + b.right) / 2, (b.top + b.bottom) / 2};
     ClientToScreen(hwnd, &at);

@@ -62,12 +62,12 @@ int wmain(int argc, wchar_t** argv) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"OrvTipHostFrame";
   RegisterClassExW(&wc);
-  MainFrameHwnd = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"frame", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+  MainFrameHwnd = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"frame", WS_POPUP, 0, 0, 10, 10,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
 
   auto* strip = new TipDialog;
-  if (strip->Create(nullptr, L"Tip", WS_CAPTION, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT) == nullptr)
+  if (strip->Create(nullptr, L"Tip", WS_CAPTION, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT) == nullptr)
     return 4;
   strip->Show(true, true);
   MSG msg;

@@ -123,14 +123,15 @@ bool RegisterClassOnce(const wchar_t* name) {
 TEST(WebDialogs, TheDesktopBecomesTheOwnerAfter100Ms) {
   ASSERT_TRUE(RegisterClassOnce(L"Progman"));
   ASSERT_TRUE(RegisterClassOnce(L"SHELLDLL_DefView"));
-  UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr));
-  UniqueWindow view(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, 10, 10, progman.Get(), nullptr,
-                                    GetModuleHandleW(nullptr), nullptr));
+  UniqueWindow progman(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr));
+  UniqueWindow view(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, 10, 10, progman.Get(),
+                                    nullptr, GetModuleHandleW(nullptr), nullptr));
   if (FindWindowW(L"Progman", L"Program Manager") != progman.Get()) GTEST_SKIP() << "another desktop window";
   auto* dialog = Open<Quiet<SongDialog>>(L"点歌台");
   EXPECT_EQ(GetWindow(dialog->GetHWND(), GW_OWNER), nullptr);
-  EXPECT_TRUE(testsupport::WaitFor([&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == view.Get(); }, 3000));
+  EXPECT_TRUE(
+      testsupport::WaitFor([&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == view.Get(); }, 3000));
   Close(dialog);
 }
 
