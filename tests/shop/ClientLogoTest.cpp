@@ -142,7 +142,8 @@ TEST(ClientLogo, DragIsNoClickAndStopsAtTheWorkAreasEdges) {
   for (const EdgeCase& e : cases) {
     SCOPED_TRACE(e.name);
     Drag(CenterOf(RectOf(c.logo)), e.to);
-    EXPECT_TRUE(WaitFor([&] { return RectOf(c.logo).*e.edge == e.expected; }, 5000)) << Describe(RectOf(c.logo));
+    EXPECT_TRUE(WaitFor([&] { return RectOf(c.logo).*e.edge == e.expected; }, 5000))
+        << Describe(RectOf(c.logo));
     const RECT now = RectOf(c.logo);
     EXPECT_EQ(250, now.right - now.left);
     EXPECT_EQ(155, now.bottom - now.top);
@@ -150,7 +151,8 @@ TEST(ClientLogo, DragIsNoClickAndStopsAtTheWorkAreasEdges) {
   }
   // A message moving it outside is kept inside as well.
   SetWindowPos(c.logo, nullptr, -100, work.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_TRUE(WaitShownAt(c.logo, RectAt(work.left, work.bottom - 155, 250, 155))) << Describe(RectOf(c.logo));
+  EXPECT_TRUE(WaitShownAt(c.logo, RectAt(work.left, work.bottom - 155, 250, 155)))
+      << Describe(RectOf(c.logo));
   EXPECT_TRUE(c.run.End());
 }
 
@@ -193,7 +195,8 @@ TEST(ClientLogo, StripButtonsOpenTheShopAndTheServiceDialogs) {
     const char* tool;
     const wchar_t* opens;  // the window class the button shows
   };
-  const ButtonCase cases[] = {{"商品点购", L"MainFrame"}, {"呼叫网管", L"CallDialog"}, {"网吧留言", L"LeaveDialog"}};
+  const ButtonCase cases[] = {
+      {"商品点购", L"MainFrame"}, {"呼叫网管", L"CallDialog"}, {"网吧留言", L"LeaveDialog"}};
   for (const ButtonCase& b : cases) {
     SCOPED_TRACE(b.tool);
     Client c;
