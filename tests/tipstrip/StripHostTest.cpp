@@ -39,24 +39,26 @@ RECT RectOf(HWND hwnd) {
   return r;
 }
 
+struct WindowCount {
+  DWORD process;
+  const wchar_t* windowClass;
+  int n;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* count = reinterpret_cast<WindowCount*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (process == count->process && lstrcmpW(name, count->windowClass) == 0) ++count->n;
+  return TRUE;
+}
+
 int CountWindows(const StripHost& host, const wchar_t* windowClass) {
-  struct Count {
-    DWORD process;
-    const wchar_t* cls;
-    int n;
-  } count{0, windowClass, 0};
+  WindowCount count{0, windowClass, 0};
   GetWindowThreadProcessId(host.Strip(), &count.process);
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(p);
-        DWORD process = 0;
-        GetWindowThreadProcessId(w, &process);
-        wchar_t name[64] = {};
-        GetClassNameW(w, name, 64);
-        if (process == c->process && lstrcmpW(name, c->cls) == 0) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));
   return count.n;
 }
 
