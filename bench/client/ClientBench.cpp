@@ -75,16 +75,16 @@ struct Run {
 // Starts the program, waits (at most 30 s) until `ready` says it is up, measures, closes the
 // window of the class and waits for the end.
 template <typename Ready>
-Run Measure(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, const wchar_t* className,
-            Ready ready) {
+Run Measure(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
+            const wchar_t* className, Ready ready) {
   Run run;
   std::wstring commandLine = L"\"" + exe + L"\" " + args;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   const LARGE_INTEGER start = Now();
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
-                      &info)) {
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                      &startup, &info)) {
     return run;
   }
   HWND window = nullptr;
@@ -100,7 +100,8 @@ Run Measure(const std::wstring& exe, const std::wstring& args, const std::wstrin
   }
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
-  if (GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+  if (GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof memory)) {
     // Wine leaves PrivateUsage at 0 for other processes; its page-file figure is the same count.
     run.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
     run.workingSet = memory.WorkingSetSize;
@@ -181,14 +182,18 @@ int wmain(int argc, wchar_t** argv) {
     reference.push_back(e.ms);
     memory.push_back(static_cast<double>(c.privateBytes) / (1024.0 * 1024.0));
     resident.push_back(static_cast<double>(c.workingSet) / (1024.0 * 1024.0));
-    std::printf("run %2d: client %8.1f ms   empty window %8.1f ms   client private %6.1f MiB, working set %6.1f MiB\n",
-                i + 1, c.ms, e.ms, memory.back(), resident.back());
+    std::printf(
+        "run %2d: client %8.1f ms   empty window %8.1f ms   client private %6.1f MiB, working set %6.1f "
+        "MiB\n",
+        i + 1, c.ms, e.ms, memory.back(), resident.back());
   }
   const double clientMedian = Median(client);
   const double referenceMedian = Median(reference);
-  std::printf("client start (start mode, cache, page ready): median %.1f ms over %d runs\n", clientMedian, runs);
+  std::printf("client start (start mode, cache, page ready): median %.1f ms over %d runs\n", clientMedian,
+              runs);
   std::printf("empty window program: median %.1f ms over %d runs\n", referenceMedian, runs);
-  std::printf("ratio client / empty window: %.2f\n", referenceMedian > 0 ? clientMedian / referenceMedian : 0.0);
+  std::printf("ratio client / empty window: %.2f\n",
+              referenceMedian > 0 ? clientMedian / referenceMedian : 0.0);
   std::printf("client private memory after start: median %.1f MiB (working set %.1f MiB)\n", Median(memory),
               Median(resident));
   return 0;

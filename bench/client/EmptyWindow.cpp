@@ -20,8 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = L"OrvBenchEmptyWindow";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"empty", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"empty", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                                300, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   ShowWindow(window, SW_SHOWNORMAL);
   MSG msg;
