@@ -196,7 +196,7 @@ TEST(ClientLoginFlow, NoCashierServerRunsTheWindowsFromTheNewCache) {
     ClientResult result = RunClient(folder, L"");
     ExpectEndedNormally(result);
     // The venue has a tool: the tool strip shows beside the main frame.
-    EXPECT_EQ((std::vector<std::string>{kStripWindow, WideToUtf8(kMainFrameTitle) + "|"}),
+    EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
               DescribeSorted(result));
     for (const SeenWindow& window : result.windows) {
       EXPECT_EQ(window.title == kMainFrameTitle ? L"MainFrame" : L"TipDialog", window.className);
@@ -295,7 +295,7 @@ TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTable) {
        Accepted("55", "192.168.1.10", 9000),
        {"id=55"},
        dropped,
-       {kStripWindow, mainFrame}},
+       {mainFrame, kStripWindow}},
       // Nothing is shown in this mode: a failed or refused refresh only drops the tables.
       {"service down", "55", 500, "", {"id=55"}, dropped, {noProfile}},
       {"refused", "55", 200, R"({"errcode":1,"errmsg":"no"})", {"id=55"}, dropped, {noProfile}},
@@ -366,7 +366,7 @@ TEST(ClientWindows, DevelopmentEngineLoadsWithoutMissingOperations) {
   folder.Cache(kCachedVenue);
   ClientResult result = RunClient(folder, L"start");
   ExpectEndedNormally(result);
-  EXPECT_EQ((std::vector<std::string>{kStripWindow, WideToUtf8(kMainFrameTitle) + "|"}),
+  EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
             DescribeSorted(result));
   EXPECT_EQ(0u, folder.Service().RequestCount());
 }
@@ -400,7 +400,7 @@ TEST(ClientWindows, SecondClientIsRefusedWhileTheFirstRuns) {
   EXPECT_EQ(0u, folder.Service().RequestCount());
   EXPECT_TRUE(HasLine(ReadLog(folder), "ERROR", "The program is already running."));
   ExpectEndedNormally(first);
-  EXPECT_EQ((std::vector<std::string>{kStripWindow, WideToUtf8(kMainFrameTitle) + "|"}),
+  EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
             DescribeSorted(first));
   EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
 }

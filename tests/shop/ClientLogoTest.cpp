@@ -122,7 +122,7 @@ TEST(ClientLogo, DragIsNoClickAndStopsAtTheWorkAreasEdges) {
 
   // Within the area the logo follows the mouse exactly.
   RECT before = RectOf(c.logo);
-  Drag(CenterOf(before), POINT{CenterOf(before).x - 300, CenterOf(before).y - 200});
+  Drag(c.logo, CenterOf(before), POINT{CenterOf(before).x - 300, CenterOf(before).y - 200});
   RECT moved = RectAt(before.left - 300, before.top - 200, 250, 155);
   EXPECT_TRUE(WaitShownAt(c.logo, moved)) << Describe(RectOf(c.logo));
   EXPECT_TRUE(StillInLogoMode(c));
@@ -141,7 +141,7 @@ TEST(ClientLogo, DragIsNoClickAndStopsAtTheWorkAreasEdges) {
   };
   for (const EdgeCase& e : cases) {
     SCOPED_TRACE(e.name);
-    Drag(CenterOf(RectOf(c.logo)), e.to);
+    Drag(c.logo, CenterOf(RectOf(c.logo)), e.to);
     EXPECT_TRUE(WaitFor([&] { return RectOf(c.logo).*e.edge == e.expected; }, 5000))
         << Describe(RectOf(c.logo));
     const RECT now = RectOf(c.logo);
@@ -171,7 +171,7 @@ TEST(ClientLogo, AttachedStripFollowsTheLogo) {
   Screenshot(strip, L"logo-strip.png");
 
   const RECT before = RectOf(c.logo);
-  Drag(CenterOf(before), POINT{CenterOf(before).x - 400, CenterOf(before).y - 100});
+  Drag(c.logo, CenterOf(before), POINT{CenterOf(before).x - 400, CenterOf(before).y - 100});
   ASSERT_TRUE(WaitShownAt(c.logo, RectAt(before.left - 400, before.top - 100, 250, 155)))
       << Describe(RectOf(c.logo));
   ExpectStripAbove(strip, RectOf(c.logo));

@@ -201,9 +201,16 @@ void LeftUp() { Mouse(MOUSEEVENTF_LEFTUP); }
 
 POINT CenterOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-void Drag(POINT from, POINT to) {
+void Drag(HWND window, POINT from, POINT to) {
   MouseTo(from);
   LeftDown();
+  // The system's move loop measures from where the mouse is when it starts: the first step waits
+  // for it (where the system starts it at the press; elsewhere the wait runs out and the first
+  // step starts it).
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+  WaitFor([&] { return GetGUIThreadInfo(threadId, &thread) && (thread.flags & GUI_INMOVESIZE) != 0; }, 1000);
   const int steps = 12;
   for (int i = 1; i <= steps; ++i) {
     MouseTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});

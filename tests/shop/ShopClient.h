@@ -80,8 +80,8 @@ void MouseTo(POINT at);
 void LeftDown();
 void LeftUp();
 POINT CenterOf(const RECT& rect);
-// Presses at one point, moves to the other in steps and releases there.
-void Drag(POINT from, POINT to);
+// Presses on the window at one point, moves to the other in steps and releases there.
+void Drag(HWND window, POINT from, POINT to);
 
 // The window as the screen shows it, saved under the test output folder.
 void Screenshot(HWND window, const std::wstring& name);
