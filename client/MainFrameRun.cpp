@@ -1,7 +1,7 @@
 #include "MainFrameRun.h"
 
 #include "LoginDataBase.h"
-#include "MainFrameWindow.h"
+#include "MainFrame.h"
 #include "MsgDialog.h"
 #include "VenueProfile.h"
 
@@ -15,5 +15,11 @@ void RunMainFrame() {
   // The list holds each cached tool once, whatever an earlier login left in it.
   profile.client_toolbar.clear();
   cache.LoadTools(profile.client_toolbar);
-  RunMainFrameWindow();
+
+  MainFrame frame;
+  if (frame.Create(nullptr, kMainFrameTitle, WS_CAPTION, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                   CW_USEDEFAULT, CW_USEDEFAULT) == nullptr) {
+    return;
+  }
+  frame.ShowModal();
 }

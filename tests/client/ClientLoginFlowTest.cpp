@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -135,6 +136,15 @@ std::vector<std::string> Describe(const ClientResult& result) {
   return seen;
 }
 
+// The windows seen, in a fixed order: the tool strip may show before or after the main frame.
+std::vector<std::string> DescribeSorted(const ClientResult& result) {
+  std::vector<std::string> seen = Describe(result);
+  std::sort(seen.begin(), seen.end());
+  return seen;
+}
+
+const char kStripWindow[] = "Tip|";
+
 void ExpectEndedNormally(const ClientResult& result) {
   EXPECT_TRUE(result.started);
   EXPECT_TRUE(result.ended);
@@ -186,9 +196,12 @@ TEST(ClientLoginFlow, NoCashierServerRunsTheWindowsFromTheNewCache) {
     folder.Engine(L"orv_test_engine.dll");
     ClientResult result = RunClient(folder, L"");
     ExpectEndedNormally(result);
-    ASSERT_EQ(1u, result.windows.size());
-    EXPECT_EQ(L"MainFrame", result.windows[0].className);
-    EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
+    // The venue has a tool: the tool strip shows beside the main frame.
+    EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
+              DescribeSorted(result));
+    for (const SeenWindow& window : result.windows) {
+      EXPECT_EQ(window.title == kMainFrameTitle ? L"MainFrame" : L"TipDialog", window.className);
+    }
     EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
     EXPECT_EQ("", folder.UpdaterArgs(500));
   }
@@ -271,18 +284,25 @@ TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTable) {
     std::string body;
     std::vector<std::string> bodies;
     std::vector<std::string> tables;
-    std::string window;
+    std::vector<std::string> windows;
   };
   const std::vector<std::string> dropped = {"InfoTable", "ToolTable"};
   const std::vector<std::string> kept = {"GameInfoTable", "InfoTable", "ToolTable", "WbInfoTable"};
   const std::vector<LegacyCase> cases = {
-      {"accepted", "55", 200, Accepted("55", "192.168.1.10", 9000), {"id=55"}, dropped, mainFrame},
+      // The refreshed profile has a tool: the tool strip shows too.
+      {"accepted",
+       "55",
+       200,
+       Accepted("55", "192.168.1.10", 9000),
+       {"id=55"},
+       dropped,
+       {mainFrame, kStripWindow}},
       // Nothing is shown in this mode: a failed or refused refresh only drops the tables.
-      {"service down", "55", 500, "", {"id=55"}, dropped, noProfile},
-      {"refused", "55", 200, R"({"errcode":1,"errmsg":"no"})", {"id=55"}, dropped, noProfile},
-      {"venue id 0", "0", 200, Accepted("55", "", 0), {}, kept, noProfile},
+      {"service down", "55", 500, "", {"id=55"}, dropped, {noProfile}},
+      {"refused", "55", 200, R"({"errcode":1,"errmsg":"no"})", {"id=55"}, dropped, {noProfile}},
+      {"venue id 0", "0", 200, Accepted("55", "", 0), {}, kept, {noProfile}},
       // An id that is no number asks nothing, but the legacy tables go all the same.
-      {"venue id not a number", "cafe", 200, Accepted("55", "", 0), {}, dropped, noProfile},
+      {"venue id not a number", "cafe", 200, Accepted("55", "", 0), {}, dropped, {noProfile}},
   };
   for (const LegacyCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -297,7 +317,7 @@ TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTable) {
     folder.Service().SetDefaultReply(reply);
     ClientResult result = RunClient(folder, L"start");
     ExpectEndedNormally(result);
-    EXPECT_EQ(std::vector<std::string>{c.window}, Describe(result));
+    EXPECT_EQ(c.windows, DescribeSorted(result));
     EXPECT_EQ(c.bodies, folder.Bodies());
     EXPECT_EQ(c.tables, folder.Tables());
     EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
@@ -347,8 +367,8 @@ TEST(ClientWindows, DevelopmentEngineLoadsWithoutMissingOperations) {
   folder.Cache(kCachedVenue);
   ClientResult result = RunClient(folder, L"start");
   ExpectEndedNormally(result);
-  ASSERT_EQ(1u, result.windows.size());
-  EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
+  EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
+            DescribeSorted(result));
   EXPECT_EQ(0u, folder.Service().RequestCount());
 }
 
@@ -381,8 +401,8 @@ TEST(ClientWindows, SecondClientIsRefusedWhileTheFirstRuns) {
   EXPECT_EQ(0u, folder.Service().RequestCount());
   EXPECT_TRUE(HasLine(ReadLog(folder), "ERROR", "The program is already running."));
   ExpectEndedNormally(first);
-  ASSERT_EQ(1u, first.windows.size());
-  EXPECT_EQ(kMainFrameTitle, first.windows[0].title);
+  EXPECT_EQ((std::vector<std::string>{WideToUtf8(kMainFrameTitle) + "|", kStripWindow}),
+            DescribeSorted(first));
   EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
 }
 

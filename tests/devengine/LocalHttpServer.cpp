@@ -77,6 +77,8 @@ void LocalHttpServer::Answer(SOCKET client) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = routes_.find(path);
+    // A page addressed with a query is served by its path's route when it has none of its own.
+    if (it == routes_.end()) it = routes_.find(path.substr(0, path.find('?')));
     if (it != routes_.end()) {
       route = it->second;
       known = true;

@@ -24,6 +24,7 @@ class LocalHttpServer {
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
   bool Started() const { return port_ != 0; }
+  // A route answers its path, and its path with any query that has no route of its own.
   void SetRoute(const std::string& path, const Route& route);
   std::string Url(const std::string& path) const;
   // Answers completely sent for a path.
