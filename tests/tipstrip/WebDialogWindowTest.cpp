@@ -118,8 +118,8 @@ TEST(WebDialogs, TheDesktopBecomesTheOwnerAfter100Ms) {
   if (!desktop.IsTheDesktop()) GTEST_SKIP() << "another desktop window";
   auto* dialog = Open<Quiet<SongDialog>>(L"点歌台");
   EXPECT_EQ(GetWindow(dialog->GetHWND(), GW_OWNER), nullptr);
-  EXPECT_TRUE(
-      testsupport::WaitFor([&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == desktop.view.Get(); }, 3000));
+  EXPECT_TRUE(testsupport::WaitFor(
+      [&] { return GetWindow(dialog->GetHWND(), GW_OWNER) == desktop.view.Get(); }, 3000));
   Close(dialog);
 }
 
