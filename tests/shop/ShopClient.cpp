@@ -14,8 +14,8 @@ namespace shoptest {
 
 namespace {
 
-std::string ShopPage() {
-  return ReadFileBytes(std::wstring(ORV_TEST_SOURCE_DIR) + L"fixtures/pages/shop.html");
+std::string FixturePage(const std::wstring& name) {
+  return ReadFileBytes(std::wstring(ORV_TEST_SOURCE_DIR) + L"fixtures/pages/" + name);
 }
 
 struct FindArgs {
@@ -51,7 +51,7 @@ void Mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
 ShopFolder::ShopFolder() {
   EXPECT_TRUE(web_.Started());
   LocalHttpServer::Route shop;
-  shop.body = ShopPage();
+  shop.body = FixturePage(L"shop.html");
   EXPECT_FALSE(shop.body.empty());
   web_.SetRoute("/shop/", shop);
   EXPECT_TRUE(CopyDistFile(L"node.dll", Dir().Path()));
@@ -84,6 +84,13 @@ void ShopFolder::CacheVenue(const CachedVenue& venue) {
   sqlite3_close(db);
 }
 
+void ShopFolder::ServePage(const std::string& path, const std::wstring& fixtureName) {
+  LocalHttpServer::Route page;
+  page.body = FixturePage(fixtureName);
+  EXPECT_FALSE(page.body.empty()) << WideToUtf8(fixtureName);
+  web_.SetRoute(path, page);
+}
+
 RunningClient::~RunningClient() {
   if (pid_ != 0) End();
 }
@@ -98,6 +105,37 @@ bool RunningClient::Start(const ShopFolder& folder, const std::wstring& args) {
     return false;
   }
   pid_ = info_.dwProcessId;
+  return true;
+}
+
+bool RunningClient::WaitEnded(DWORD timeoutMs) {
+  if (pid_ == 0) return true;
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  CloseHandle(info_.hProcess);
+  CloseHandle(info_.hThread);
+  info_ = PROCESS_INFORMATION{};
+  pid_ = 0;
+  return true;
+}
+
+bool RunningClient::AttachToMainFrame(DWORD timeoutMs) {
+  if (pid_ != 0) return false;
+  HWND frame = nullptr;
+  WaitFor(
+      [&] {
+        frame = FindWindowW(L"MainFrame", L"Tamvik-客户端");
+        return frame != nullptr;
+      },
+      timeoutMs);
+  DWORD pid = 0;
+  if (frame == nullptr || GetWindowThreadProcessId(frame, &pid) == 0) return false;
+  HANDLE process =
+      OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (process == nullptr) return false;
+  info_ = PROCESS_INFORMATION{};
+  info_.hProcess = process;
+  info_.dwProcessId = pid;
+  pid_ = pid;
   return true;
 }
 
@@ -134,7 +172,8 @@ bool RunningClient::End(DWORD timeoutMs) {
     WaitForSingleObject(info_.hProcess, 5000);
   }
   CloseHandle(info_.hProcess);
-  CloseHandle(info_.hThread);
+  if (info_.hThread != nullptr) CloseHandle(info_.hThread);
+  info_ = PROCESS_INFORMATION{};
   pid_ = 0;
   return ended;
 }

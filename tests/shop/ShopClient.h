@@ -34,6 +34,8 @@ class ShopFolder : public clienttest::ClientFolder {
   // "Setting.ini": the web host as page address, the debug switch and the extra lines.
   void SettingsWith(const std::string& configLines, const std::string& tipLines = "");
   void CacheVenue(const CachedVenue& venue);
+  // Serves a page of fixtures/pages at the path (and below it).
+  void ServePage(const std::string& path, const std::wstring& fixtureName);
   const LocalHttpServer& WebHost() const { return web_; }
 
  private:
@@ -48,6 +50,11 @@ class RunningClient {
   RunningClient& operator=(const RunningClient&) = delete;
 
   bool Start(const ShopFolder& folder, const std::wstring& args = L"start");
+  // Waits for the started process to end by itself.
+  bool WaitEnded(DWORD timeoutMs);
+  // Takes over the client that another program started (as the updater does): the process of
+  // the main frame that appears; false when none appears in time.
+  bool AttachToMainFrame(DWORD timeoutMs);
   DWORD Pid() const { return pid_; }
   // The process's top-level window of the class, shown or hidden; waits for it.
   HWND Window(const wchar_t* className, DWORD timeoutMs = 20000) const;
