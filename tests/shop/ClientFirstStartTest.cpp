@@ -134,7 +134,8 @@ TEST(ClientFirstStart, LogsInUpdatesThroughTheCashierAndShowsTheWholeClient) {
   EXPECT_TRUE(WaitFor([&] { return Visible(dialog) && PageReady(dialogView = ViewIn(dialog)); }, 20000))
       << "dialog visible " << Visible(dialog) << ", view " << dialogView << " visible "
       << (dialogView != nullptr && IsWindowVisible(dialogView)) << ", " << StatusLine(dialogView);
-  EXPECT_EQ(0u, devengine::QueryViewStatus(dialogView)["url"].find(web + "/call/?token=tk77")) << StatusLine(dialogView);
+  EXPECT_EQ(0u, devengine::QueryViewStatus(dialogView)["url"].find(web + "/call/?token=tk77"))
+      << StatusLine(dialogView);
   // The picture settles: the page's window is painted whole and the loading animation, hidden
   // with its layout, no longer draws (its frames would change the picture).
   EXPECT_TRUE(WaitFor(

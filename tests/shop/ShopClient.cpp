@@ -249,7 +249,7 @@ void Drag(HWND window, POINT from, POINT to) {
   GUITHREADINFO thread{};
   thread.cbSize = sizeof thread;
   const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
-  WaitFor([&] { return GetGUIThreadInfo(threadId, &thread) && (thread.flags & GUI_INMOVESIZE) != 0; }, 1000);
+  WaitFor([&] { return GetGUIThreadInfo(threadId, &thread) && (thread.flags & GUI_INMOVESIZE) != 0; }, 5000);
   const int steps = 12;
   for (int i = 1; i <= steps; ++i) {
     MouseTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});

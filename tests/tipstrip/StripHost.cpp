@@ -118,6 +118,13 @@ void Click(HWND window, POINT client) {
   testsupport::LeftClick();
 }
 
+void SyncWith(HWND window) {
+  for (int round = 0; round < 2; ++round) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+  }
+}
+
 void AltF4(HWND window) {
   testsupport::BringToForeground(window);
   testsupport::PressAltF4();

@@ -47,6 +47,10 @@ class StripHost {
 void Click(HWND window, POINT client);
 void MoveMouseTo(HWND window, POINT client);
 void AltF4(HWND window);
+// Returns once the window's thread has handled the messages posted to it before the call. A
+// thread takes sent messages before posted ones, so one sent message may be handled while
+// posted ones still wait; the second is taken only after the thread dispatched those.
+void SyncWith(HWND window);
 // Polls (no message pump needed: the windows belong to the host) until pred() or the time is up.
 template <typename Pred>
 bool Poll(Pred pred, DWORD timeoutMs) {
