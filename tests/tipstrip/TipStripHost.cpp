@@ -31,14 +31,14 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-ToolEntry ParseTool(const std::wstring& spec) {
+ToolEntry ParseTool(const std::wstring& line) {
   ToolEntry tool;
   std::wstring fields[4];
   size_t start = 0;
   for (int i = 0; i < 4; ++i) {
-    size_t bar = i < 3 ? spec.find(L'|', start) : std::wstring::npos;
-    fields[i] = spec.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
-    start = bar == std::wstring::npos ? spec.size() : bar + 1;
+    size_t bar = i < 3 ? line.find(L'|', start) : std::wstring::npos;
+    fields[i] = line.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
+    start = bar == std::wstring::npos ? line.size() : bar + 1;
   }
   tool.open = fields[0] == L"1";
   tool.type = _wtoi(fields[1].c_str());
