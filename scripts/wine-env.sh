@@ -1,6 +1,7 @@
 # Sourced by scripts/test.sh: a private Wine prefix with fonts and registry settings, a warm
-# wineserver and an Xvfb display; wine_env_stop ends both and removes the prefix.
-# Sets WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY.
+# wineserver, a desktop held open and an Xvfb display; wine_env_stop ends them all and removes
+# the prefix. Sets WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY: a caller that
+# runs several targets at once calls it in a subshell per target.
 #
 # wine_env_start win32|win64: each target's tests get a prefix and display of their own. The
 # prefix is a 64-bit one either way; booted while the binfmt handler for 32-bit programs is on
@@ -12,7 +13,8 @@ wine_env_start() {
   # The display first: the first Wine process starts the prefix's desktop, and a desktop
   # started without DISPLAY leaves every later window without a graphics driver.
   wine_xvfb_start
-  wine_prefix_start "${1:-win64}"
+  wine_prefix_start "${1:-win64}" unmanaged
+  wine_desktop_hold
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; ORV_XVFB_PID is its process.
@@ -27,9 +29,11 @@ wine_xvfb_start() {
 }
 
 # A fresh private prefix on the current DISPLAY, with fonts, the Chinese font names, no crash
-# dialogs and a warm wineserver.
+# dialogs and a warm wineserver. "wine_prefix_start TARGET unmanaged": on a display without a
+# window manager (Xvfb), windows that Wine places and raises itself.
 wine_prefix_start() {
-  local target=${1:-win64}
+  local target=${1:-win64} managed=Y
+  [ "${2:-}" = unmanaged ] && managed=N
   export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINEPREFIX=$(mktemp -d /tmp/orvanta-wine.XXXXXX)
   export WINEPREFIX
@@ -44,7 +48,7 @@ wine_prefix_start() {
 
   # regedit needs UTF-16LE with a BOM and CRLF line ends for the Chinese names.
   local reg="$WINEPREFIX/orvanta.reg"
-  python3 - "$reg" <<'PY'
+  python3 - "$reg" "$managed" <<'PY'
 import sys
 lines = [
     "Windows Registry Editor Version 5.00", "",
@@ -54,6 +58,8 @@ lines = [
     '"黑体"="WenQuanYi Micro Hei"', '"SimHei"="WenQuanYi Micro Hei"', "",
     r"[HKEY_CURRENT_USER\Software\Wine\WineDbg]", '"ShowCrashDialog"=dword:00000000', "",
     r"[HKEY_CURRENT_USER\Software\Wine]", '"Version"="win10"', "",
+    # Managed windows wait for a window manager on every show and hide, for nothing on Xvfb.
+    r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Managed"="%s"' % sys.argv[2], "",
 ]
 open(sys.argv[1], "wb").write(("\ufeff" + "\r\n".join(lines) + "\r\n").encode("utf-16-le"))
 PY
@@ -67,6 +73,23 @@ PY
   step "Wine prefix ready, display $DISPLAY"
 }
 
+# Keeps the prefix's desktop open until wine_env_stop (see scripts/wine-desktop-holder.c): the
+# test cases then neither wait for a desktop of their own nor start into one going away.
+wine_desktop_hold() {
+  local here_dir; here_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+  local exe="$WINEPREFIX/wine-desktop-holder.exe" ready="$WINEPREFIX/desktop-held"
+  x86_64-w64-mingw32-gcc -O2 -Wall -Wextra -Werror -municode -mwindows -s \
+    -o "$exe" "$here_dir/wine-desktop-holder.c" || die "building the desktop holder failed"
+  /usr/lib/wine/wine64 "$exe" "$(winepath_w "$ready")" >/dev/null 2>&1 &
+  ORV_DESKTOP_HOLDER_PID=$!
+  local waited=0
+  until [ -f "$ready" ]; do
+    kill -0 "$ORV_DESKTOP_HOLDER_PID" 2>/dev/null || die "the desktop holder ended at its start"
+    ((waited++ < 600)) || die "the desktop holder did not open its window within 60 s"
+    sleep 0.1
+  done
+}
+
 winepath_w() { echo "Z:${1//\//\\}"; }
 
 wine_env_stop() {
@@ -76,6 +99,12 @@ wine_env_stop() {
     rm -rf "$WINEPREFIX"
   fi
   unset WINEPREFIX
+  # The holder ended with the prefix's wineserver.
+  if [ -n "${ORV_DESKTOP_HOLDER_PID:-}" ]; then
+    kill "$ORV_DESKTOP_HOLDER_PID" 2>/dev/null || true
+    wait "$ORV_DESKTOP_HOLDER_PID" 2>/dev/null || true
+  fi
+  unset ORV_DESKTOP_HOLDER_PID
   if [ -n "${ORV_XVFB_PID:-}" ]; then
     kill "$ORV_XVFB_PID" 2>/dev/null || true
     wait "$ORV_XVFB_PID" 2>/dev/null || true

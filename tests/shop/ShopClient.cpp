@@ -1,5 +1,7 @@
 #include "ShopClient.h"
 
+#include "RealInput.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -235,7 +237,7 @@ void MouseTo(POINT at) {
       2000);
 }
 
-void LeftDown() { Mouse(MOUSEEVENTF_LEFTDOWN); }
+void LeftDown() { testsupport::PressLeft(); }
 void LeftUp() { Mouse(MOUSEEVENTF_LEFTUP); }
 
 POINT CenterOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }

@@ -14,8 +14,8 @@ bool RegisterPlainClass(const wchar_t* name) {
 DesktopStandIn::DesktopStandIn(bool withView) {
   RegisterPlainClass(L"Progman");
   RegisterPlainClass(L"SHELLDLL_DefView");
-  progman.Reset(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP | WS_VISIBLE, 100, 80, 600, 400,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  progman.Reset(CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 100, 80, 600, 400, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr));
   if (withView && progman) {
     view.Reset(CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
                                progman.Get(), nullptr, GetModuleHandleW(nullptr), nullptr));

@@ -1,7 +1,8 @@
 #pragma once
 // A stand-in of the shell's desktop as the client looks for it: a "Progman" window titled
 // "Program Manager", with or without its "SHELLDLL_DefView" child. Wine runs no such windows of
-// its own by default, so tests that check the desktop as owner create these.
+// its own by default, so tests that check the desktop as owner create these. They stay hidden:
+// shown, the stand-in would be a window like any other and could lie above the windows it owns.
 #include <windows.h>
 
 #include "OwnedHandle.h"

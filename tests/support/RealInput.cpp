@@ -62,15 +62,26 @@ void MoveCursorTo(POINT screen) {
   SendMouse(MOUSEEVENTF_MOVE);
 }
 
-void LeftClick() {
+void PressLeft() {
+  // Two presses within the system's double-click time make a double click of the second, as
+  // for a person's hand: a separate press waits until that time has passed since the last one.
+  static ULONGLONG last = 0;
+  const ULONGLONG due = last + GetDoubleClickTime() + 50;
+  const ULONGLONG now = GetTickCount64();
+  if (last != 0 && now < due) Sleep(static_cast<DWORD>(due - now));
   SendMouse(MOUSEEVENTF_LEFTDOWN);
+  last = GetTickCount64();
+}
+
+void LeftClick() {
+  PressLeft();
   SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 void DragFrom(POINT screen, int dx, int dy) {
   MoveCursorTo(screen);
   Sleep(100);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PressLeft();
   Sleep(100);
   for (int step = 1; step <= 5; ++step) {
     MoveCursorTo(POINT{screen.x + dx * step / 5, screen.y + dy * step / 5});

@@ -22,6 +22,8 @@ void PressAltF4();
 bool BringToForeground(HWND window, DWORD timeoutMs = 2000);
 // Puts the cursor on a screen point and reports the move.
 void MoveCursorTo(POINT screen);
+// Left button down where the cursor is; never the second half of a double click.
+void PressLeft();
 // Left button down and up where the cursor is.
 void LeftClick();
 // Presses at a screen point, moves by (dx, dy) in a few steps and releases, pausing between
