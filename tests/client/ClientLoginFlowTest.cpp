@@ -52,11 +52,11 @@ class LoginFolder : public ClientFolder {
     for (const StubRequest& request : service_.Requests()) bodies.push_back(request.body);
     return bodies;
   }
-  // The updater's parameter text, once it ran; empty when it was never started.
-  std::string UpdaterArgs(DWORD waitMs) const {
-    std::wstring path = File(L"updater-args.txt");
-    WaitFor([&] { return FileExists(path); }, waitMs);
-    return ReadFileBytes(path);
+  // The updater's parameter text once every process that the client started has ended (the
+  // client starts the updater before it ends); empty when the updater never ran.
+  std::string UpdaterArgs() const {
+    EXPECT_TRUE(children_.WaitAllEnded(10000)) << "a process that the client started still runs";
+    return ReadFileBytes(File(L"updater-args.txt"));
   }
   std::wstring StoredName() const {
     wchar_t name[128] = {};
@@ -106,6 +106,7 @@ class LoginFolder : public ClientFolder {
 
  private:
   LoginServiceStub service_;
+  ChildProcesses children_;
 };
 
 const char kInfoTable[] =
@@ -162,7 +163,7 @@ TEST(ClientLoginFlow, StoredNameLogsInAndHandsOffToTheUpdater) {
   ExpectEndedNormally(result);
   EXPECT_TRUE(result.windows.empty());
   EXPECT_EQ(std::vector<std::string>{"username=cafe&x=1"}, folder.Bodies());
-  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs());
   EXPECT_EQ(L"cafe&x=1", folder.StoredName());
   // The client ended instead of loading the engine.
   EXPECT_EQ("", folder.EngineCalls());
@@ -178,7 +179,7 @@ TEST(ClientLoginFlow, ChineseStoredNameIsSentAsUtf8) {
   ExpectEndedNormally(result);
   EXPECT_EQ(std::vector<std::string>{"username=\xE6\x98\x9F\xE7\xA9\xBA"}, folder.Bodies());
   EXPECT_EQ(L"星空", folder.StoredName());
-  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs());
 }
 
 TEST(ClientLoginFlow, NoCashierServerRunsTheWindowsFromTheNewCache) {
@@ -203,7 +204,7 @@ TEST(ClientLoginFlow, NoCashierServerRunsTheWindowsFromTheNewCache) {
       EXPECT_EQ(window.title == kMainFrameTitle ? L"MainFrame" : L"TipDialog", window.className);
     }
     EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
-    EXPECT_EQ("", folder.UpdaterArgs(500));
+    EXPECT_EQ("", folder.UpdaterArgs());
   }
 }
 
@@ -218,7 +219,7 @@ TEST(ClientLoginFlow, NetworkErrorOffersRetryThenFallsBackOnTheCache) {
   const std::string retry = "提示|" + WideToUtf8(kNetworkError);
   EXPECT_EQ((std::vector<std::string>{retry, retry, "|" + WideToUtf8(kNoEngine)}), Describe(result));
   EXPECT_EQ((std::vector<std::string>{"username=cafe", "username=cafe"}), folder.Bodies());
-  EXPECT_EQ("", folder.UpdaterArgs(500));
+  EXPECT_EQ("", folder.UpdaterArgs());
 }
 
 TEST(ClientLoginFlow, CancelWithACachedCashierServerStillHandsOff) {
@@ -232,7 +233,7 @@ TEST(ClientLoginFlow, CancelWithACachedCashierServerStillHandsOff) {
   EXPECT_EQ(std::vector<std::string>{"提示|" + WideToUtf8(kNetworkError)}, Describe(result));
   EXPECT_EQ(std::vector<std::string>{"id=31"}, folder.Bodies());
   // The network is down, the cached profile names the cashier server: hand off with it.
-  EXPECT_EQ("start 10.0.0.5 7001", folder.UpdaterArgs(10000));
+  EXPECT_EQ("start 10.0.0.5 7001", folder.UpdaterArgs());
 }
 
 TEST(ClientLoginFlow, RefusedNameShowsTheServiceTextAndAsksAgain) {
@@ -268,7 +269,7 @@ TEST(ClientLoginFlow, CachedVenueIdLogsInWithoutADialog) {
     ExpectEndedNormally(result);
     EXPECT_TRUE(result.windows.empty());
     EXPECT_EQ(std::vector<std::string>{c.body}, folder.Bodies());
-    EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+    EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs());
     // A login by id leaves the stored name alone.
     EXPECT_EQ(L"", folder.StoredName());
   }
@@ -321,7 +322,7 @@ TEST(ClientLoginFlow, StartModeRefreshesFromALegacyTable) {
     EXPECT_EQ(c.bodies, folder.Bodies());
     EXPECT_EQ(c.tables, folder.Tables());
     EXPECT_EQ(kBothEngineCalls, folder.EngineCalls());
-    EXPECT_EQ("", folder.UpdaterArgs(200));
+    EXPECT_EQ("", folder.UpdaterArgs());
   }
 }
 
@@ -337,7 +338,7 @@ TEST(ClientLoginFlow, StartModeWithoutALegacyTableAsksNothing) {
   EXPECT_EQ(kMainFrameTitle, result.windows[0].title);
   EXPECT_EQ(0u, folder.Service().RequestCount());
   // The start mode never hands off, whatever the cached profile names.
-  EXPECT_EQ("", folder.UpdaterArgs(200));
+  EXPECT_EQ("", folder.UpdaterArgs());
 }
 
 TEST(ClientLoginFlow, MissingUpdaterStillEndsTheClient) {
@@ -466,7 +467,7 @@ TEST(ClientLoginFlow, TheLoginDialogAsksUntilANameIsAccepted) {
             folder.Bodies());
   EXPECT_EQ(L"星空cafe", folder.StoredName());
   EXPECT_EQ("12", folder.Query("SELECT id FROM InfoTable;"));
-  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs(10000));
+  EXPECT_EQ("start 192.168.1.10 9000", folder.UpdaterArgs());
 }
 
 // The client's login dialog takes the desktop (a stand-in here) as its owner and disables it;

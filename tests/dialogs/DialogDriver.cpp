@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "LoginDialog.h"
@@ -60,11 +62,26 @@ bool PollFor(const std::function<bool()>& pred, DWORD timeoutMs) {
   }
 }
 
-User::User(const wchar_t* windowClass, std::function<void(HWND)> actions) {
-  const std::wstring name = windowClass;
-  thread_ = std::thread([this, name, actions] {
+// How long a dialog may take to show after the user starts waiting for it.
+const DWORD kWindowWaitMs = 10000;
+
+User::User(const wchar_t* windowClass, std::function<void(HWND)> actions) : class_(windowClass) {
+  thread_ = std::thread([this, actions] {
     HWND window = nullptr;
-    if (!PollFor([&] { return (window = VisibleWindow(name.c_str())) != nullptr; }, 10000)) return;
+    PollFor([&] { return stop_ || (window = VisibleWindow(class_.c_str())) != nullptr; }, kWindowWaitMs);
+    if (window == nullptr) {
+      // Too late: a window that still comes is closed, so that the modal loop under test
+      // returns and the destructor reports it.
+      while (!stop_) {
+        if (HWND late = VisibleWindow(class_.c_str())) {
+          late_ = true;
+          PostMessageW(late, WM_CLOSE, kLeftOpen, 0);
+          PollFor([&] { return stop_ || !IsWindow(late) || !IsWindowVisible(late); }, 5000);
+        }
+        Sleep(10);
+      }
+      return;
+    }
     saw_ = true;
     // The dialog is created visible and then centred: act once it has stayed in one place.
     RECT last{};
@@ -84,7 +101,17 @@ User::User(const wchar_t* windowClass, std::function<void(HWND)> actions) {
   });
 }
 
-User::~User() { thread_.join(); }
+User::~User() {
+  stop_ = true;
+  thread_.join();
+  const std::string name(class_.begin(), class_.end());
+  if (late_) {
+    ADD_FAILURE() << "the " << name << " window came later than " << kWindowWaitMs << " ms (closed with "
+                  << kLeftOpen << ")";
+  } else if (!saw_) {
+    ADD_FAILURE() << "no visible " << name << " window came within " << kWindowWaitMs << " ms";
+  }
+}
 
 void ClickAt(HWND window, POINT client) {
   testsupport::MoveCursorTo(ToScreen(window, client));

@@ -3,6 +3,7 @@
 // dialog's window, then clicks, types and drags with real input (SendInput).
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,7 +19,9 @@ const int kLeftOpen = 99;
 class User {
  public:
   // Waits (bounded) for a visible window of the class in this process and hands it to the
-  // actions; closes it with kLeftOpen when it is still there a while after them.
+  // actions; closes it with kLeftOpen when it is still there a while after them. A window that
+  // comes after the wait is closed with kLeftOpen as well, and the test fails with a message
+  // when the user is destroyed, instead of hanging in the dialog's modal loop.
   User(const wchar_t* windowClass, std::function<void(HWND)> actions);
   ~User();
   User(const User&) = delete;
@@ -26,8 +29,11 @@ class User {
   bool SawWindow() const { return saw_; }
 
  private:
+  std::wstring class_;
   std::thread thread_;
-  bool saw_ = false;
+  std::atomic<bool> saw_{false};
+  std::atomic<bool> late_{false};
+  std::atomic<bool> stop_{false};
 };
 
 // Polls until pred() is true or timeoutMs passed (for the user's thread, which has no windows).

@@ -48,9 +48,21 @@ struct Client {
   }
 };
 
-// No click reached the main frame: it stays hidden and the logo shown for a while.
+// No click reached the main frame. Once the logo's thread has taken the button's release (it
+// holds no capture and has left the system's move loop), a click would show the frame at once:
+// it stays hidden and the logo shown.
 bool StillInLogoMode(const Client& c) {
-  return !WaitFor([&] { return Visible(c.frame) || !Visible(c.logo); }, 1500);
+  const DWORD thread = GetWindowThreadProcessId(c.logo, nullptr);
+  const bool released = WaitFor(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == nullptr &&
+               (info.flags & GUI_INMOVESIZE) == 0;
+      },
+      5000);
+  EXPECT_TRUE(released) << "the logo's thread still holds the mouse";
+  return released && !WaitFor([&] { return Visible(c.frame) || !Visible(c.logo); }, 1000);
 }
 
 // The strip centred 5 pixels above a rectangle (it follows the window it is attached to).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ClientMessages.h"
+#include "DesktopStandIn.h"
 #include "DevEngineControl.h"
 #include "ShopClient.h"
 #include "TestSupport.h"
@@ -189,6 +190,10 @@ TEST(ClientShop, StartModeFromTheSettingsAndTheProfile) {
   };
   for (const StartCase& sc : cases) {
     SCOPED_TRACE(sc.name);
+    // The main frame takes the desktop as its owner on a timer set just before the logo mode's
+    // start timer and as long as it: once the owner is set, that timer would be due too.
+    DesktopStandIn desktop;
+    ASSERT_TRUE(desktop.IsTheDesktop());
     Client c;
     CachedVenue venue;
     venue.mini = sc.mini;
@@ -197,6 +202,7 @@ TEST(ClientShop, StartModeFromTheSettingsAndTheProfile) {
       EXPECT_TRUE(c.InLogo()) << Describe(RectOf(c.logo));
     } else {
       EXPECT_TRUE(c.InSmall()) << Describe(RectOf(c.frame));
+      ASSERT_TRUE(WaitFor([&] { return GetWindow(c.frame, GW_OWNER) == desktop.view.Get(); }, 10000));
       // Settled: no logo mode follows.
       EXPECT_FALSE(WaitFor([&] { return Visible(c.logo); }, 1000));
     }

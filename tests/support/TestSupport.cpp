@@ -113,6 +113,70 @@ ProcessResult RunProcess(const std::wstring& exe, const std::wstring& args, cons
   return result;
 }
 
+namespace {
+
+HANDLE ProcessJob() {
+  static HANDLE job = [] {
+    HANDLE made = CreateJobObjectW(nullptr, nullptr);
+    if (made != nullptr && !AssignProcessToJobObject(made, GetCurrentProcess())) {
+      CloseHandle(made);
+      made = nullptr;
+    }
+    return made;
+  }();
+  return job;
+}
+
+bool JobCounts(unsigned long& total, unsigned long& active) {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+  if (ProcessJob() == nullptr || !QueryInformationJobObject(ProcessJob(), JobObjectBasicAccountingInformation,
+                                                            &info, sizeof info, nullptr)) {
+    return false;
+  }
+  total = info.TotalProcesses;
+  active = info.ActiveProcesses;
+  return true;
+}
+
+}  // namespace
+
+ChildProcesses::ChildProcesses() {
+  unsigned long active = 0;
+  watching_ = JobCounts(startedBefore_, active);
+}
+
+unsigned long ChildProcesses::Started() const {
+  unsigned long total = 0, active = 0;
+  return watching_ && JobCounts(total, active) ? total - startedBefore_ : 0;
+}
+
+bool ChildProcesses::WaitAllEnded(DWORD timeoutMs) const {
+  if (!watching_) return false;
+  return WaitFor(
+      [] {
+        unsigned long total = 0, active = 0;
+        return JobCounts(total, active) && active <= 1;
+      },
+      timeoutMs);
+}
+
+bool HandlePostedMessages(DWORD timeoutMs) {
+  // A message number of the application's range that no window of the project uses.
+  const UINT marker = WM_APP + 0x3F7B;
+  if (!PostThreadMessageW(GetCurrentThreadId(), marker, 0, 0)) return false;
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.hwnd == nullptr && msg.message == marker) return true;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (GetTickCount64() >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t pos = 0;

@@ -45,6 +45,26 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& workDir,
                          DWORD timeoutMs);
 
+// The processes that this test program starts from now on, and the ones those start in turn:
+// this process joins a job object (once) at the first construction, and processes inherit it.
+// A test that must show that a program started nothing, or must read what its children left,
+// waits for them to end instead of waiting a fixed time.
+class ChildProcesses {
+ public:
+  ChildProcesses();
+  // False when the job could not be made; the waits then fail.
+  bool Watching() const { return watching_; }
+  // Processes started since this object was made.
+  unsigned long Started() const;
+  // Waits until no process of the job but this one runs; false when some still run after
+  // timeoutMs.
+  bool WaitAllEnded(DWORD timeoutMs) const;
+
+ private:
+  bool watching_ = false;
+  unsigned long startedBefore_ = 0;
+};
+
 // The lines of a text, without their "\n" or "\r\n" ends.
 std::vector<std::string> SplitLines(const std::string& text);
 
@@ -66,5 +86,9 @@ bool WaitFor(Pred pred, DWORD timeoutMs) {
     Sleep(20);
   }
 }
+
+// Posts a marker to this thread's queue and handles its messages until the marker comes: what
+// was posted to the thread's windows before it has been handled then. False after timeoutMs.
+bool HandlePostedMessages(DWORD timeoutMs = 5000);
 
 }  // namespace testsupport

@@ -8,6 +8,7 @@
 #include "Manifest.h"
 #include "PeImage.h"
 #include "Staging.h"
+#include "UniqueHandle.h"
 #include "UpdaterTestSupport.h"
 
 namespace {
@@ -350,6 +351,13 @@ TEST(UpdaterStaging, AProgramCutShortWithoutASizeStaysStagedAndIsFetchedAgain) {
   EXPECT_EQ(received, folder.Read(L"UpdateList.xml"));
 }
 
+// Set when the staged files have all arrived: their moves are tried next.
+HANDLE g_fetched = nullptr;
+bool SignalFetched(UpdateStep step, const std::string&) {
+  if (step == UpdateStep::FileFetched) SetEvent(g_fetched);
+  return false;
+}
+
 // A virus scanner holds a file open for a moment: the move is tried again until it is free.
 TEST(UpdaterStaging, AFileHeldOpenForAMomentIsInstalledWhenReleased) {
   ProgramFolder folder;
@@ -362,9 +370,15 @@ TEST(UpdaterStaging, AFileHeldOpenForAMomentIsInstalledWhenReleased) {
   HANDLE held = CreateFileW(folder.Path(L"a.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  // Released half a second after the fetch has begun, while the moves are tried.
-  std::thread release([held] {
-    Sleep(500);
+  // Released 400 ms after the file has arrived, however long its fetch took: its first move
+  // has failed by then, and the retries go on for a second.
+  UniqueHandle fetched(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(fetched.Valid());
+  g_fetched = fetched.Get();
+  folder.context.faultHook = &SignalFetched;
+  std::thread release([held, &fetched] {
+    WaitForSingleObject(fetched.Get(), 60000);
+    Sleep(400);
     CloseHandle(held);
   });
   CapturedLog log;
