@@ -33,7 +33,7 @@ run_demo() { # demo arguments...; the exit code in $rc, the output in $out
   set +e
   env -u WINEPREFIX DISPLAY= ORV_DEMO_LOGIN_PORT="$login_port" ORV_DEMO_WEB_PORT="$web_port" \
     ORV_DEMO_CASHIER_PORT="$cashier_port" ORV_DEMO_WAIT=180 PATH="${demo_path:-$PATH}" \
-    timeout 360 bash "$root/scripts/demo.sh" "$@" >"$out" 2>&1
+    timeout 360 bash "${demo_root:-$root}/scripts/demo.sh" "$@" >"$out" 2>&1
   rc=$?
   set -e
 }
@@ -95,6 +95,13 @@ case $case_name in
     printf '#!/bin/sh\necho "stand-in cmake: failing on purpose" >&2\nexit 1\n' >"$stubs/cmake"
     chmod +x "$stubs/cmake"
     demo_path="$stubs:$PATH"
+    # A clone of its own (the sources linked, no build folder): the failing build writes its
+    # logs there, not into the build that the other tests use.
+    demo_root="$stubs/clone"
+    mkdir "$demo_root"
+    for entry in "$root"/* "$root"/.[!.]*; do
+      case ${entry##*/} in build | dist) ;; *) ln -s "$entry" "$demo_root/${entry##*/}" ;; esac
+    done
     run_demo --for 1
     expect_refusal "the build failed: see .*build.log"
     ;;

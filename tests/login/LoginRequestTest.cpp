@@ -160,7 +160,9 @@ TEST_F(LoginExchange, NoAnswerFailsAfterTenSeconds) {
   EXPECT_FALSE(LoginAt(stub_.BaseUrl(), "cafe", reply));
   ULONGLONG elapsed = GetTickCount64() - start;
   EXPECT_GE(elapsed, 9500u);
-  EXPECT_LE(elapsed, 13000u);
+  // The ten seconds and what a busy machine adds to them; without the limit the exchange would
+  // wait for as long as the stand-in stays silent.
+  EXPECT_LE(elapsed, 20000u);
   EXPECT_EQ(1u, stub_.RequestCount());
 }
 
