@@ -125,6 +125,24 @@ void SyncWith(HWND window) {
   }
 }
 
+bool ClickHandled(HWND window, POINT client) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  auto capture = [thread] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+  };
+  MoveMouseTo(window, client);
+  Sleep(50);  // the hover comes first, as under a real mouse
+  testsupport::PressLeft();
+  const bool pressed = Poll([&] { return capture() == window; }, 5000);
+  testsupport::SendMouse(MOUSEEVENTF_LEFTUP);
+  // The toolkit lets the mouse go before it reports the click, and reports it at once.
+  const bool released = pressed && Poll([&] { return capture() == nullptr; }, 5000);
+  SyncWith(window);
+  return released;
+}
+
 void AltF4(HWND window) {
   testsupport::BringToForeground(window);
   testsupport::PressAltF4();

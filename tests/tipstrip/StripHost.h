@@ -51,6 +51,9 @@ void AltF4(HWND window);
 // thread takes sent messages before posted ones, so one sent message may be handled while
 // posted ones still wait; the second is taken only after the thread dispatched those.
 void SyncWith(HWND window);
+// A click as Click gives, returning once the window's thread has handled it: it took the press
+// (the toolkit captures the mouse), the release, and what the click set off.
+bool ClickHandled(HWND window, POINT client);
 // Polls (no message pump needed: the windows belong to the host) until pred() or the time is up.
 template <typename Pred>
 bool Poll(Pred pred, DWORD timeoutMs) {

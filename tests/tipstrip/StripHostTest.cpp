@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "DevEngineControl.h"
 #include "PageServer.h"
@@ -104,13 +105,22 @@ TEST_F(StripHostTest, TheCallButtonMakesOneDialogAndShowsItAgainAfterCloseAndAft
   const RECT placed = RectOf(dialog);
   EXPECT_EQ(placed.right - placed.left, 500);
   EXPECT_EQ(placed.bottom - placed.top, 350);
-  Sleep(300);
-  wintest::SavePng(wintest::GrabScreen(dialog), L"webdialog_call_ready.png");
+  // The screen has caught up with the page once two pictures in a row are the same.
+  wintest::Pixels shown = wintest::GrabScreen(dialog);
+  EXPECT_TRUE(Poll(
+      [&] {
+        wintest::Pixels now = wintest::GrabScreen(dialog);
+        const bool same = now.data == shown.data;
+        shown = std::move(now);
+        return same;
+      },
+      5000));
+  wintest::SavePng(shown, L"webdialog_call_ready.png");
 
-  // A second click: the same dialog, the page not loaded again.
-  Click(strip, button);
-  Sleep(500);
+  // A second click: the same dialog, the page not loaded again (a load would have begun).
+  ASSERT_TRUE(ClickHandled(strip, button));
   EXPECT_EQ(CountWindows(host, L"CallDialog"), 1);
+  EXPECT_EQ(devengine::QueryViewStatus(host.ViewOf(dialog))["state"], "loaded");
   EXPECT_EQ(host.WaitVisible(L"CallDialog"), dialog);
   EXPECT_EQ(server.Requests("call"), 1);
 
