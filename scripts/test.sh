@@ -63,7 +63,11 @@ for t in $targets; do
   run_target "$t" "$@" &
   pids+=($!)
 done
-step "running the $(echo "$targets" | sed 's/ / and /') tests at the same time (logs: build/test-output/<target>/ctest.log)"
+if [ ${#pids[@]} -gt 1 ]; then
+  step "running the $(echo $targets | sed 's/ / and /') tests at the same time (logs: build/test-output/<target>/ctest.log)"
+else
+  step "running the $targets tests (log: build/test-output/$targets/ctest.log)"
+fi
 # A line now and then while they run: how far each target is.
 last=$SECONDS
 while :; do

@@ -80,9 +80,7 @@ bool SamePicture(const wintest::Pixels& a, const wintest::Pixels& b) {
 void Click(HWND window, const ui::Rect& r) {
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(window, &at);
-  testsupport::MoveCursorTo(at);
-  PumpFor(50);
-  testsupport::LeftClick();
+  testsupport::ClickAt(at);
 }
 
 }  // namespace

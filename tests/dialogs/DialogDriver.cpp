@@ -113,11 +113,7 @@ User::~User() {
   }
 }
 
-void ClickAt(HWND window, POINT client) {
-  testsupport::MoveCursorTo(ToScreen(window, client));
-  Sleep(50);  // the hover state comes first, as under a real mouse
-  testsupport::LeftClick();
-}
+void ClickAt(HWND window, POINT client) { testsupport::ClickAt(ToScreen(window, client)); }
 
 void Type(HWND window, const std::wstring& text) {
   testsupport::BringToForeground(window);

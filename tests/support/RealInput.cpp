@@ -78,6 +78,20 @@ void LeftClick() {
   SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+void ClickAt(POINT screen) {
+  MoveCursorTo(screen);
+  const ULONGLONG end = GetTickCount64() + 50;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount64() < end);
+  LeftClick();
+}
+
 void DragFrom(POINT screen, int dx, int dy) {
   MoveCursorTo(screen);
   Sleep(100);

@@ -26,6 +26,9 @@ void MoveCursorTo(POINT screen);
 void PressLeft();
 // Left button down and up where the cursor is.
 void LeftClick();
+// Moves the cursor to a screen point, lets the hover come first as under a real mouse (this
+// thread's messages are handled meanwhile) and clicks there.
+void ClickAt(POINT screen);
 // Presses at a screen point, moves by (dx, dy) in a few steps and releases, pausing between
 // the steps as a hand would, so that the system's drag detection and move loop see each one.
 void DragFrom(POINT screen, int dx, int dy);

@@ -113,9 +113,8 @@ void MoveMouseTo(HWND window, POINT client) {
 }
 
 void Click(HWND window, POINT client) {
-  MoveMouseTo(window, client);
-  Sleep(50);  // the hover comes first, as under a real mouse
-  testsupport::LeftClick();
+  ClientToScreen(window, &client);
+  testsupport::ClickAt(client);
 }
 
 void SyncWith(HWND window) {
