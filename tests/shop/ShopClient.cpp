@@ -9,6 +9,7 @@
 #include "SkinWindow.h"
 #include "TestSupport.h"
 #include "TextConvert.h"
+#include "WindowPlacement.h"
 
 using namespace testsupport;
 
@@ -252,9 +253,23 @@ void Drag(HWND window, POINT from, POINT to) {
   thread.cbSize = sizeof thread;
   const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
   WaitFor([&] { return GetGUIThreadInfo(threadId, &thread) && (thread.flags & GUI_INMOVESIZE) != 0; }, 5000);
+  // Each step once the window has followed the one before, as a hand that watches the screen
+  // moves: a slow loop would otherwise find the release queued behind steps not yet taken. The
+  // window follows the cursor's travel and stays inside the work area.
+  const RECT start = RectOf(window);
+  const int width = start.right - start.left, height = start.bottom - start.top;
   const int steps = 12;
   for (int i = 1; i <= steps; ++i) {
-    MouseTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    const POINT at{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+    MouseTo(at);
+    const POINT expected =
+        KeepInsideWorkArea(start.left + at.x - from.x, start.top + at.y - from.y, width, height, WorkArea());
+    WaitFor(
+        [&] {
+          const RECT now = RectOf(window);
+          return now.left == expected.x && now.top == expected.y;
+        },
+        5000);
   }
   LeftUp();
 }

@@ -47,9 +47,9 @@ class StripHost {
 void Click(HWND window, POINT client);
 void MoveMouseTo(HWND window, POINT client);
 void AltF4(HWND window);
-// Returns once the window's thread has handled the messages posted to it before the call. A
-// thread takes sent messages before posted ones, so one sent message may be handled while
-// posted ones still wait; the second is taken only after the thread dispatched those.
+// Returns once the window's thread has finished what it was handling and answered two sent
+// messages. Messages posted to it may still wait: a thread takes sent messages first, and a
+// slow thread may take the second before them too.
 void SyncWith(HWND window);
 // A click as Click gives, returning once the window's thread has handled it: it took the press
 // (the toolkit captures the mouse), the release, and what the click set off.

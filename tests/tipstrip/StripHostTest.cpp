@@ -76,6 +76,22 @@ bool PageShown(const StripHost& host, HWND dialog) {
   return ready != status.end() && std::atoi(ready->second.c_str()) >= 1;
 }
 
+// Mouse events that the dialog handed to its page's view (the engine counts them).
+int ViewMouseEvents(HWND view) { return std::atoi(devengine::QueryViewStatus(view)["mouseEvents"].c_str()); }
+
+// Returns once the dialog has handled the messages posted to it before the call: a mouse move
+// posted after them over the page's view reaches the engine only then. (Sent messages, which a
+// thread takes first, cannot show this.)
+bool HandledPosted(HWND dialog, HWND view) {
+  const int before = ViewMouseEvents(view);
+  RECT r{};
+  GetWindowRect(view, &r);
+  POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ScreenToClient(dialog, &centre);
+  if (!PostMessageW(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y))) return false;
+  return Poll([&] { return ViewMouseEvents(view) > before; }, 5000);
+}
+
 class StripHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -159,7 +175,7 @@ TEST_F(StripHostTest, DraggingFollowsTheCursorWhateverThePagePasses) {
   ASSERT_TRUE(CallPage(view, "CaptionButtonDown(10, 20)"));
   // The page posts the press: the dialog reads the cursor when it takes the message, which on a
   // slow machine may come after the next step's cursor move.
-  SyncWith(dialog);
+  ASSERT_TRUE(HandledPosted(dialog, view));
   const struct {
     POINT cursor;
     const char* call;
