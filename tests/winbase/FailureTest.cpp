@@ -50,14 +50,15 @@ TEST(FailureTest, AMissingLayoutEndsTheProcessWithOneAfterTheBox) {
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         << c.what;
+    // The box is found as soon as it exists, its text a moment later: wait for both.
     HWND box = nullptr;
     const bool shown = testsupport::WaitFor(
         [&] {
           box = FindWindowW(L"#32770", L"Orvanta");
-          return box != nullptr;
+          return box != nullptr && !BoxMessage(box).empty();
         },
         15000);
-    EXPECT_TRUE(shown) << c.what << ": the message box";
+    EXPECT_TRUE(shown) << c.what << ": the message box with its text";
     if (shown) {
       EXPECT_EQ(BoxMessage(box), L"加载资源文件失败") << c.what;
       DWORD boxProcess = 0;
