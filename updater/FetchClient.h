@@ -3,6 +3,7 @@
 // "UPDATE," + name (no terminator), the file's raw bytes in reply until the server closes.
 #include <winsock2.h>
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -23,6 +24,7 @@ class FetchCancel {
   // Closes the registered socket (any blocking call on it returns with an error) and refuses
   // later registrations.
   void Cancel();
+  bool Cancelled();
 
  private:
   std::mutex mutex_;
@@ -43,10 +45,22 @@ class FetchClient {
   bool ReceiveManifest();
   // Sends "UPDATE," + name and stores the reply as "temp\" + name.
   bool ReceiveFile(const std::string& name);
+  // The same, stored as "temp\" + localName (the name as Windows resolves it); more than
+  // maxBytes fails the fetch as soon as they arrive.
+  bool ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes);
   void Close();
 
  private:
-  bool Exchange(const std::string& name, const std::string& destination);
+  struct ReceiveProgress {
+    ULONGLONG windowStart = 0;  // the current progress window
+    uint64_t windowBytes = 0;   // received in it
+    ULONGLONG lastData = 0;     // the last receive that brought data
+  };
+  // False when a limit of the fetch ran out (logged) or it was cancelled.
+  bool WithinLimits(const std::string& name, ReceiveProgress& progress);
+  // Until the socket has data; false when a limit ran out or the wait failed.
+  bool WaitForData(const std::string& name, ReceiveProgress& progress);
+  bool Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes);
 
   const UpdaterContext& context_;
   DWORD receiveTimeoutMs_;
@@ -57,4 +71,9 @@ class FetchClient {
 // A whole fetch: socket layer up, connect, one request, close, socket layer down.
 bool FetchManifest(const UpdaterContext& context, const std::string& address, int port,
                    FetchCancel* cancel = nullptr);
+// A file fetch whose receives all come within the receive time-out, which makes progress in every
+// window (kMinProgressBytes per progressWindowMs) and ends before the run's deadline; the name
+// is also where it is staged, and at most the file cap arrives.
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name, int port);
+bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
+               const std::string& localName, int port, uint64_t maxBytes);

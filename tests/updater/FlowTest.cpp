@@ -61,8 +61,8 @@ TEST(UpdaterFlow, EndsAndStartsTheClientWhenThereIsNothingToInstall) {
       {"all up to date", "<AutoUpdater><Files><File Ver='1' Name='a.dat'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
       {"no file entry", "<AutoUpdater><Files/></AutoUpdater>", L"解析出错或没有要更新的文件."},
-      {"a name outside the program folder",
-       "<AutoUpdater><Files><File Ver='2' Name='a.dat'/><File Ver='1' "
+      {"only a name outside the program folder is newer",
+       "<AutoUpdater><Files><File Ver='1' Name='a.dat'/><File Ver='1' "
        "Name='..\\Orvanta.exe'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
   };

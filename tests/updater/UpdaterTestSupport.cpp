@@ -143,4 +143,8 @@ bool UpdaterRunning() {
   return true;
 }
 
+std::string TestBinary(const std::wstring& name) {
+  return testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + name);
+}
+
 }  // namespace updatertest

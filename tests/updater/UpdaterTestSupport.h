@@ -74,4 +74,21 @@ bool WaitForClientStarts(const ProgramFolder& folder, size_t count, DWORD timeou
 // True while a process holds the updater's mutex.
 bool UpdaterRunning();
 
+// A built test program's bytes (ORV_TEST_BIN_DIR + name).
+std::string TestBinary(const std::wstring& name);
+
+// Sets an environment variable for the programs a test starts, and clears it again.
+class ScopedVariable {
+ public:
+  ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
+    SetEnvironmentVariableW(name, value.c_str());
+  }
+  ~ScopedVariable() { SetEnvironmentVariableW(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const wchar_t* name_;
+};
+
 }  // namespace updatertest
