@@ -71,7 +71,9 @@ bool ReadTrialAside(const UpdaterContext& context, std::wstring& aside) {
   return false;
 }
 
-void DeleteTrialRecord(const UpdaterContext& context) { DeleteFileW((context.programDir + kTrialRecord).c_str()); }
+void DeleteTrialRecord(const UpdaterContext& context) {
+  DeleteFileW((context.programDir + kTrialRecord).c_str());
+}
 
 bool WriteRejectedVersion(const UpdaterContext& context, const std::string& version) {
   return WriteWholeFile(context, context.programDir + kRejectedRecord, version);

@@ -41,8 +41,9 @@ struct VenuePc : ProgramFolder {
     updatertest::InstallFakeClient(*this);
     client = Read(L"Orvanta.exe");
     Write(L"b.dat", "data 1.0");
-    Write(L"UpdateList.xml",
-          ManifestXml({{"4.0.0.5", "Orvanta.exe", ""}, {"2.0.0.1", "Pelgrix.exe", ""}, {"1.0", "b.dat", ""}}));
+    Write(
+        L"UpdateList.xml",
+        ManifestXml({{"4.0.0.5", "Orvanta.exe", ""}, {"2.0.0.1", "Pelgrix.exe", ""}, {"1.0", "b.dat", ""}}));
     Set(L"ORV_UPDATER_PAUSE_MS", L"0");
   }
   void Set(const wchar_t* name, const std::wstring& value) {
@@ -56,8 +57,8 @@ struct VenuePc : ProgramFolder {
   // One run as the client starts it; true when it ended with the client started, in time.
   bool Run(size_t clientStartsBefore = 0) {
     if (!standIn.server.Port() && !standIn.Start(options)) return false;
-    auto run = testsupport::RunProcess(Path(L"Pelgrix.exe"), L"start 127.0.0.1 " + std::to_wstring(standIn.Port()),
-                                       dir.Path(), 120000);
+    auto run = testsupport::RunProcess(
+        Path(L"Pelgrix.exe"), L"start 127.0.0.1 " + std::to_wstring(standIn.Port()), dir.Path(), 120000);
     if (run.timedOut) return false;
     // A self-update's restarted updater starts the client after the first one ended.
     if (!updatertest::WaitForClientStarts(*this, clientStartsBefore + 1, 60000)) return false;
@@ -81,7 +82,8 @@ struct VenuePc : ProgramFolder {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         largest = (std::max)(largest, LargestBelow(folder + name + L"\\"));
       } else {
-        largest = (std::max)(largest, (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow);
+        largest =
+            (std::max)(largest, (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow);
       }
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -247,8 +249,8 @@ TEST(UpdaterAgainstHostileServers, NamesThatAreNoPlainFileAreLeftOutAndTheRestIs
     EXPECT_EQ(parentBefore, testsupport::ReadFileBytes(pc.dir.Path() + L"..\\evil.dat"));
     EXPECT_TRUE(pc.Logged(c.message, c.logSuffix.empty() ? c.xmlName : c.logSuffix)) << pc.Log();
     // Nothing else appeared in the program folder, and the entry is not on record as applied.
-    EXPECT_EQ((std::vector<std::wstring>{L"Orvanta.exe", L"Pelgrix.exe", L"UpdateList.xml", L"b.dat", L"c.dat",
-                                         L"client-started.txt", L"log", L"temp"}),
+    EXPECT_EQ((std::vector<std::wstring>{L"Orvanta.exe", L"Pelgrix.exe", L"UpdateList.xml", L"b.dat",
+                                         L"c.dat", L"client-started.txt", L"log", L"temp"}),
               pc.TopLevel());
     EXPECT_EQ(std::string::npos, pc.Read(L"UpdateList.xml").find("4.0.0.6"));
   }
@@ -284,7 +286,8 @@ TEST(UpdaterAgainstHostileServers, ANewUpdaterThatCannotStartIsTakenBack) {
   VenuePc pc;
   const std::string unstartable = TestBinary(L"unstartable/updater_unstartable.exe");
   ASSERT_FALSE(unstartable.empty());
-  pc.Serve(ManifestXml({{"2.0.0.2", "Pelgrix.exe", std::to_string(unstartable.size())}, {"1.1", "b.dat", ""}}));
+  pc.Serve(
+      ManifestXml({{"2.0.0.2", "Pelgrix.exe", std::to_string(unstartable.size())}, {"1.1", "b.dat", ""}}));
   pc.standIn.Put(L"Pelgrix.exe", unstartable);
   pc.standIn.Put(L"b.dat", "data 1.1");
   ASSERT_TRUE(pc.Run()) << pc.Log();

@@ -258,6 +258,18 @@ TEST(UpdaterManifest, OneBadEntryDoesNotStopTheOthers) {
   EXPECT_TRUE(log.Has(L"更新清单中的文件大小不正确，已跳过: ", "bad.dat"));
 }
 
+// A manifest larger than any real one is not read into memory at all: a 32-bit process could
+// not hold it, and the run would end without starting the client.
+TEST(UpdaterManifest, AManifestOverTheCapIsNotRead) {
+  ProgramFolder folder;
+  std::string xml = ManifestXml({{"1", "a.dll", ""}});
+  xml.insert(xml.find("<AutoUpdater>"), std::string(17u << 20, ' '));
+  folder.Write(L"ServerList.xml", xml);
+  ManifestMap set;
+  EXPECT_FALSE(BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set));
+  EXPECT_TRUE(set.empty());
+}
+
 struct SetCase {
   const char* what;
   std::vector<ManifestFile> server;
