@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "FileReplace.h"
+#include "StagedCloser.h"
 #include "Handles.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -134,15 +135,17 @@ bool FetchClient::Connect(int port, const std::string& address) {
 }
 
 bool FetchClient::ReceiveManifest() {
-  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml", context_.limits.maxManifestBytes);
+  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml", context_.limits.maxManifestBytes,
+                  nullptr);
 }
 
 bool FetchClient::ReceiveFile(const std::string& name) {
-  return ReceiveFile(name, name, context_.limits.maxFileBytes);
+  return ReceiveFile(name, name, context_.limits.maxFileBytes, nullptr);
 }
 
-bool FetchClient::ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes) {
-  return Exchange(name, context_.AnsiDir() + "temp\\" + localName, maxBytes);
+bool FetchClient::ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes,
+                              uint64_t* received) {
+  return Exchange(name, context_.AnsiDir() + "temp\\" + localName, maxBytes, received);
 }
 
 bool FetchClient::WithinLimits(const std::string& name, ReceiveProgress& progress) {
@@ -192,7 +195,8 @@ bool FetchClient::WaitForData(const std::string& name, ReceiveProgress& progress
   }
 }
 
-bool FetchClient::Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes) {
+bool FetchClient::Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes,
+                           uint64_t* received) {
   if (socket_ == INVALID_SOCKET) return false;
   const std::string request = "UPDATE," + name;
   if (send(socket_, request.data(), static_cast<int>(request.size()), 0) <= 0) return false;
@@ -217,8 +221,8 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
   char buffer[1000];
   for (bool first = true;;) {
     if (!WithinLimits(name, progress)) return false;
-    const int received = recv(socket_, buffer, sizeof buffer, 0);
-    if (received < 0) {
+    const int got = recv(socket_, buffer, sizeof buffer, 0);
+    if (got < 0) {
       if (WSAGetLastError() == WSAEWOULDBLOCK) {
         if (!WaitForData(name, progress)) return false;
         continue;
@@ -226,23 +230,30 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
       DebuggerOutput(L"读取数据出错!");  // what arrived so far stays in the file
       return false;
     }
-    if (received == 0) {
+    if (got == 0) {
       if (first) return false;  // the server does not deliver this file: it stays empty
       break;
     }
     first = false;
-    total += static_cast<uint64_t>(received);
+    total += static_cast<uint64_t>(got);
     // More than the file can be: stop at once rather than fill the disk.
     if (total > maxBytes) {
       UpdaterLog(L"收银端发送的数据超出大小上限，已放弃: ", name);
       return false;
     }
-    progress.windowBytes += static_cast<uint64_t>(received);
+    progress.windowBytes += static_cast<uint64_t>(got);
     progress.lastData = GetTickCount64();
-    if (!store(buffer, received)) return false;
+    if (!store(buffer, got)) return false;
   }
-  // On the disk before anyone moves it over a working file.
+  if (received) *received = total;
+  // On the disk before anyone moves it over a working file: here, or by the closer while the
+  // next file is fetched.
   if (ReachStep(context_, UpdateStep::StagedClose, name)) return false;
+  if (context_.closer) {
+    if (std::fflush(file.get()) != 0) return false;
+    context_.closer->Close(std::move(file));
+    return true;
+  }
   return FlushAndClose(std::move(file));
 }
 
@@ -252,6 +263,7 @@ struct FileRequest {
   const std::string& name;
   const std::string& localName;
   uint64_t maxBytes;
+  uint64_t* received;
 };
 
 bool Fetch(const UpdaterContext& context, const std::string& address, int port, const FileRequest* file,
@@ -260,9 +272,9 @@ bool Fetch(const UpdaterContext& context, const std::string& address, int port, 
     SocketLayer layer;
     if (!layer.Ready()) return false;
     FetchClient client(context, receiveTimeoutMs, cancel);
-    bool ok =
-        client.Connect(port, address) &&
-        (file ? client.ReceiveFile(file->name, file->localName, file->maxBytes) : client.ReceiveManifest());
+    bool ok = client.Connect(port, address) &&
+              (file ? client.ReceiveFile(file->name, file->localName, file->maxBytes, file->received)
+                    : client.ReceiveManifest());
     client.Close();
     return ok;
   } catch (...) {
@@ -282,7 +294,7 @@ bool FetchFile(const UpdaterContext& context, const std::string& address, const 
 }
 
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
-               const std::string& localName, int port, uint64_t maxBytes) {
-  const FileRequest request{name, localName, maxBytes};
+               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received) {
+  const FileRequest request{name, localName, maxBytes, received};
   return Fetch(context, address, port, &request, context.timings.receiveTimeoutMs, nullptr);
 }

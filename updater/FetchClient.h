@@ -47,7 +47,8 @@ class FetchClient {
   bool ReceiveFile(const std::string& name);
   // The same, stored as "temp\" + localName (the name as Windows resolves it); more than
   // maxBytes fails the fetch as soon as they arrive.
-  bool ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes);
+  bool ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes,
+                   uint64_t* received);
   void Close();
 
  private:
@@ -60,7 +61,8 @@ class FetchClient {
   bool WithinLimits(const std::string& name, ReceiveProgress& progress);
   // Until the socket has data; false when a limit ran out or the wait failed.
   bool WaitForData(const std::string& name, ReceiveProgress& progress);
-  bool Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes);
+  bool Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes,
+                uint64_t* received);
 
   const UpdaterContext& context_;
   DWORD receiveTimeoutMs_;
@@ -73,7 +75,7 @@ bool FetchManifest(const UpdaterContext& context, const std::string& address, in
                    FetchCancel* cancel = nullptr);
 // A file fetch whose receives all come within the receive time-out, which makes progress in every
 // window (kMinProgressBytes per progressWindowMs) and ends before the run's deadline; the name
-// is also where it is staged, and at most the file cap arrives.
+// is also where it is staged, and at most the file cap arrives. received: the bytes stored.
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name, int port);
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
-               const std::string& localName, int port, uint64_t maxBytes);
+               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received = nullptr);

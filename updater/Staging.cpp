@@ -11,6 +11,7 @@
 #include "Manifest.h"
 #include "ManifestName.h"
 #include "PeImage.h"
+#include "StagedCloser.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
 #include "UpdaterRecords.h"
@@ -96,6 +97,17 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
   std::set<std::string> notInstalled = leftOut;
   std::set<std::string> skipped;  // left out here: neither fetched nor installed
   uint64_t stagedBytes = 0;
+  // Each staged file is forced to the disk while the next one is fetched.
+  StagedCloser closer;
+  UpdaterContext fetching = context;
+  fetching.closer = &closer;
+  // A failed file is deleted once its stream is closed; nothing of this run is moved.
+  auto fail = [&](const wchar_t* message, const std::string& staged) {
+    UpdaterLog(message);
+    closer.Finish();
+    DeleteFileW(AnsiToWide(staged).c_str());
+    return false;
+  };
   for (const auto& [name, entry] : updateSet) {
     const std::string local = LocalName(name);
     if (local.empty()) {
@@ -117,21 +129,27 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
     // Each file gets at most its declared size, and all of them together at most the run's cap.
     uint64_t maxBytes = std::min(context.limits.maxFileBytes, context.limits.maxStagedBytes - stagedBytes);
     if (entry.size != 0) maxBytes = std::min<uint64_t>(maxBytes, entry.size);
-    if (!FetchFile(context, address, name, local, port, maxBytes)) {
-      UpdaterLog(L"socket 更新文件失败。");
-      DeleteFileW(AnsiToWide(staged).c_str());
-      return false;
+    uint64_t received = 0;
+    if (!FetchFile(fetching, address, name, local, port, maxBytes, &received)) {
+      return fail(L"socket 更新文件失败。", staged);
     }
+    // The size rule on what was stored; the file itself is measured once it is closed.
+    if (entry.size != 0 && received != entry.size) return fail(L"更新文件大小出错。", staged);
+    stagedBytes += received;
+    ReachStep(context, UpdateStep::FileFetched, name);
+  }
+  if (!closer.Finish()) {
+    UpdaterLog(L"socket 更新文件失败。");  // a file may lack data on the disk: none is installed
+    return false;
+  }
+  for (const auto& [name, entry] : updateSet) {
+    if (skipped.count(name) != 0) continue;
+    const std::string staged = dir + "temp\\" + LocalName(name);
     if (!CheckFileSize(staged, entry.size)) {
       UpdaterLog(L"更新文件大小出错。");
       DeleteFileW(AnsiToWide(staged).c_str());
       return false;
     }
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (GetFileAttributesExW(AnsiToWide(staged).c_str(), GetFileExInfoStandard, &data)) {
-      stagedBytes += (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    }
-    ReachStep(context, UpdateStep::FileFetched, name);
   }
   // A file in use cannot be replaced, and a program cut short must not be: either stays staged
   // and keeps its old version on record, so that the next run fetches it again.

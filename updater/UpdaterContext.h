@@ -60,12 +60,16 @@ enum class UpdateStep {
 using UpdaterFaultHook = bool (*)(UpdateStep step, const std::string& name);
 #endif
 
+class StagedCloser;
+
 struct UpdaterContext {
   std::wstring programDir;  // the updater's own folder, trailing backslash kept
   UpdaterTimings timings;
   UpdaterLimits limits;
   // GetTickCount64 after which no fetch goes on; 0: none (set by the run from runDeadlineMs).
   ULONGLONG deadlineTick = 0;
+  // While an ordinary update fetches: staged files are forced to the disk and closed there.
+  StagedCloser* closer = nullptr;
 #ifdef ORV_UPDATER_FAULTS
   UpdaterFaultHook faultHook = nullptr;
 #endif

@@ -14,8 +14,8 @@ struct SettleCase {
   const char* what;
   std::vector<std::pair<std::wstring, std::string>> before;  // files before the client's start
   bool readOnlyCopy;
-  std::vector<std::pair<std::wstring, std::string>> after;   // files expected after it
-  std::vector<std::wstring> gone;                            // files expected absent
+  std::vector<std::pair<std::wstring, std::string>> after;  // files expected after it
+  std::vector<std::wstring> gone;                           // files expected absent
 };
 
 TEST(ClientSettlesTheUpdater, ByTheTrialRecordAndTheOldCopy) {
@@ -58,7 +58,9 @@ TEST(ClientSettlesTheUpdater, ByTheTrialRecordAndTheOldCopy) {
        {{L"Pelgrix.exe", "new"}},
        {L"Pelgrix.trial", L"Pelgrix.retry"}},
       {"a record naming another file is not followed",
-       {{L"Pelgrix.exe", "new"}, {L"Pelgrix-2.exe", "old"}, {L"evil.exe", "evil"},
+       {{L"Pelgrix.exe", "new"},
+        {L"Pelgrix-2.exe", "old"},
+        {L"evil.exe", "evil"},
         {L"Pelgrix.trial", "evil.exe\r\n2.0.0.2\r\n\r\n"}},
        false,
        {{L"Pelgrix.exe", "old"}, {L"evil.exe", "evil"}},
