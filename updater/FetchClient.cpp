@@ -139,6 +139,11 @@ bool FetchClient::ReceiveManifest() {
                   nullptr);
 }
 
+bool FetchClient::ReceiveSignature() {
+  return Exchange("UpdateList.xml.sig", context_.AnsiDir() + "ServerList.xml.sig", kMaxSignatureBytes,
+                  nullptr);
+}
+
 bool FetchClient::ReceiveFile(const std::string& name) {
   return ReceiveFile(name, name, context_.limits.maxFileBytes, nullptr);
 }
@@ -283,6 +288,19 @@ bool Fetch(const UpdaterContext& context, const std::string& address, int port, 
 }
 
 }  // namespace
+
+bool FetchSignature(const UpdaterContext& context, const std::string& address, int port) {
+  try {
+    SocketLayer layer;
+    if (!layer.Ready()) return false;
+    FetchClient client(context, context.timings.receiveTimeoutMs, nullptr);
+    bool ok = client.Connect(port, address) && client.ReceiveSignature();
+    client.Close();
+    return ok;
+  } catch (...) {
+    return false;
+  }
+}
 
 bool FetchManifest(const UpdaterContext& context, const std::string& address, int port, FetchCancel* cancel) {
   // The manifest wait of the run bounds this fetch; it has no receive time-out of its own.

@@ -43,6 +43,8 @@ class FetchClient {
   bool Connect(int port, const std::string& address);
   // Sends "UPDATE,UpdateList.xml" and stores the reply as "ServerList.xml".
   bool ReceiveManifest();
+  // Sends "UPDATE,UpdateList.xml.sig" and stores the reply as "ServerList.xml.sig".
+  bool ReceiveSignature();
   // Sends "UPDATE," + name and stores the reply as "temp\" + name.
   bool ReceiveFile(const std::string& name);
   // The same, stored as "temp\" + localName (the name as Windows resolves it); more than
@@ -73,6 +75,10 @@ class FetchClient {
 // A whole fetch: socket layer up, connect, one request, close, socket layer down.
 bool FetchManifest(const UpdaterContext& context, const std::string& address, int port,
                    FetchCancel* cancel = nullptr);
+// The manifest's detached signature, beside it as "ServerList.xml.sig" (a few bytes at most).
+constexpr uint64_t kMaxSignatureBytes = 4096;
+bool FetchSignature(const UpdaterContext& context, const std::string& address, int port);
+
 // A file fetch whose receives all come within the receive time-out, which makes progress in every
 // window (kMinProgressBytes per progressWindowMs) and ends before the run's deadline; the name
 // is also where it is staged, and at most the file cap arrives. received: the bytes stored.

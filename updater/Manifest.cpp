@@ -118,6 +118,11 @@ bool ReadManifestLeavingOut(const std::string& path, ManifestMap& files, std::se
 
 }  // namespace
 
+bool ReadManifestBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  return ReadWholeFile(path, bytes);
+}
+
 bool ReadManifest(const std::string& path, ManifestMap& files) {
   return ReadManifestLeavingOut(path, files, nullptr, true);
 }

@@ -14,6 +14,9 @@
 // can be is not read at all.
 bool ReadManifest(const std::string& path, ManifestMap& files);
 
+// A manifest file's bytes; false when it cannot be read or is larger than any manifest can be.
+bool ReadManifestBytes(const std::string& path, std::string& bytes);
+
 // The files of the server manifest that are missing from the local one or newer there.
 // False when the server manifest is unreadable or empty; a bad local manifest counts as empty.
 // leftOut receives the names of the server's entries that were refused.

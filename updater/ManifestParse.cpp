@@ -6,6 +6,21 @@
 
 #include "VersionCompare.h"
 
+namespace {
+
+// 64 hex digits in either case, kept in lower case.
+bool ReadSha256(const char* text, std::string& hex) {
+  hex = text;
+  if (hex.size() != 64) return false;
+  for (char& c : hex) {
+    if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 ManifestParse ParseManifest(const char* data, size_t size, ManifestMap& files,
                             std::vector<RefusedEntry>& refused) {
   files.clear();
@@ -43,6 +58,10 @@ ManifestParse ParseManifest(const char* data, size_t size, ManifestMap& files,
       refused.push_back({entry.name, RefusedEntry::Why::BadSize, NameRefusal::None});
       continue;
     }
+    const tinyxml2::XMLAttribute* hashAttr = sizeAttr ? sizeAttr->Next() : nullptr;
+    // Manifests made for the updaters in the field may carry anything there, which those
+    // ignore: only 64 hex digits are a hash. Signed releases require one on every entry.
+    if (hashAttr && !ReadSha256(hashAttr->Value(), entry.sha256)) entry.sha256.clear();
     if (!localNames.insert(FoldNameCase(localName)).second) {
       refused.push_back({entry.name, RefusedEntry::Why::SameFile, NameRefusal::None});
       continue;

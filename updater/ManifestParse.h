@@ -23,8 +23,9 @@ struct RefusedEntry {
 };
 
 // Fills the map (emptied first) with the entries whose name is a plain file below the program
-// folder and whose size is a number; the others are listed in `refused`, in document order. Of
-// two entries that name the same file once resolved (letter case, trailing dots), the first in
-// document order stays.
+// folder and whose size is a number; a 4th attribute of 64 hex digits is the file's SHA-256 (kept
+// in lower case), any other 4th attribute is ignored. The others are listed in `refused`, in document order.
+// Of two entries that name the same file once resolved (letter case, trailing dots), the first in document
+// order stays.
 ManifestParse ParseManifest(const char* data, size_t size, ManifestMap& files,
                             std::vector<RefusedEntry>& refused);

@@ -11,6 +11,7 @@
 #include "Manifest.h"
 #include "ManifestName.h"
 #include "PeImage.h"
+#include "Sha256.h"
 #include "StagedCloser.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -34,6 +35,11 @@ bool FitsNarrowPath(const std::string& path) { return path.size() < MAX_PATH; }
 std::string LocalName(const std::string& name) {
   std::string local;
   return CheckManifestName(name, local) == NameRefusal::None ? local : std::string();
+}
+
+bool HasSha256(const std::wstring& path, const std::string& expected) {
+  std::string actual;
+  return FileSha256Hex(path, actual) && actual == expected;
 }
 
 // A read-only copy cannot be moved over on Windows, nor deleted.
@@ -153,11 +159,16 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
   }
   // A file in use cannot be replaced, and a program cut short must not be: either stays staged
   // and keeps its old version on record, so that the next run fetches it again.
-  for (const auto& item : updateSet) {
-    const std::string& name = item.first;
+  for (const auto& [name, entry] : updateSet) {
     if (skipped.count(name) != 0) continue;
     const std::string local = LocalName(name);
     const std::wstring staged = AnsiToWide(dir + "temp\\" + local);
+    // Bytes that differ from the publisher's hash are treated as a file cut short.
+    if (!entry.sha256.empty() && !HasSha256(staged, entry.sha256)) {
+      UpdaterLog(L"更新文件校验值不符，未安装: ", name);
+      notInstalled.insert(name);
+      continue;
+    }
     // The check goes by the name as the file system resolves it: "Orvanta.exe." is a program.
     if (IsProgramImageName(local) && !IsWholePeImage(staged)) {
       UpdaterLog(L"更新文件不完整，未安装: ", name);
@@ -188,6 +199,11 @@ bool SelfUpdate(const UpdaterContext& context, const std::string& address, const
   }
   if (!CheckFileSize(context.AnsiDir() + "temp\\" + kUpdaterName, entry.size)) {
     UpdaterLog(L"更新程序大小不一致");
+    DeleteFileW(staged.c_str());
+    return false;
+  }
+  if (!entry.sha256.empty() && !HasSha256(staged, entry.sha256)) {
+    UpdaterLog(L"更新程序校验值不符");
     DeleteFileW(staged.c_str());
     return false;
   }

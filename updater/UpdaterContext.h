@@ -68,6 +68,10 @@ struct UpdaterContext {
   UpdaterLimits limits;
   // GetTickCount64 after which no fetch goes on; 0: none (set by the run from runDeadlineMs).
   ULONGLONG deadlineTick = 0;
+  // The publisher's ECDSA P-256 public key (x then y, 32 bytes each). With one, a manifest is
+  // applied only when "UpdateList.xml.sig" verifies over its bytes and its entries carry a
+  // SHA-256; without one, unsigned manifests are accepted as they always were.
+  std::string updatePublicKey;
   // While an ordinary update fetches: staged files are forced to the disk and closed there.
   StagedCloser* closer = nullptr;
 #ifdef ORV_UPDATER_FAULTS

@@ -11,6 +11,7 @@
 #include "FetchClient.h"
 #include "Handles.h"
 #include "Manifest.h"
+#include "Sha256.h"
 #include "Staging.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -125,6 +126,19 @@ ManifestResult WaitForManifest(const UpdaterContext& context, const std::string&
     return ManifestResult::TimedOut;
   }
   return InterlockedCompareExchange(&job->ok, 0, 0) == 1 ? ManifestResult::Fetched : ManifestResult::Failed;
+}
+
+// With the publisher's key built in: the received manifest's bytes must carry its signature. An
+// old signature file never counts for a new manifest.
+bool ManifestSignatureValid(const UpdaterContext& context, const std::string& address, int port) {
+  const std::string dir = context.AnsiDir();
+  const std::wstring signaturePath = AnsiToWide(dir + "ServerList.xml.sig");
+  DeleteFileW(signaturePath.c_str());
+  std::string manifest;
+  std::string signature;
+  return FetchSignature(context, address, port) && ReadManifestBytes(dir + "ServerList.xml", manifest) &&
+         ReadManifestBytes(dir + "ServerList.xml.sig", signature) &&
+         VerifyP256Signature(context.updatePublicKey, manifest, signature);
 }
 
 }  // namespace
@@ -246,11 +260,30 @@ void RunUpdaterUnguarded(int argc, wchar_t** argv, UpdaterContext context, Uniqu
       break;
   }
 
+  const bool signedReleases = !context.updatePublicKey.empty();
+  if (signedReleases && !ManifestSignatureValid(context, address, port)) {
+    // Anyone on the venue's network could have answered in the cashier server's place.
+    UpdaterLog(L"更新清单签名无效，不予更新.");
+    StartClientOnce(context, state);
+    return;
+  }
   const std::string dir = context.AnsiDir();
   ManifestMap updateSet;
   std::set<std::string> leftOut;
-  if (!BuildUpdateSet(dir + "ServerList.xml", dir + "UpdateList.xml", updateSet, &leftOut) ||
-      updateSet.empty()) {
+  const bool read = BuildUpdateSet(dir + "ServerList.xml", dir + "UpdateList.xml", updateSet, &leftOut);
+  if (signedReleases) {
+    // A signed manifest vouches for the files by their hashes: an entry without one is left out.
+    for (auto entry = updateSet.begin(); entry != updateSet.end();) {
+      if (!entry->second.sha256.empty()) {
+        ++entry;
+        continue;
+      }
+      UpdaterLog(L"更新清单中的文件没有校验值，已跳过: ", entry->first);
+      leftOut.insert(entry->first);
+      entry = updateSet.erase(entry);
+    }
+  }
+  if (!read || updateSet.empty()) {
     UpdaterLog(L"解析出错或没有要更新的文件.");
     StartClientOnce(context, state);
     return;

@@ -258,6 +258,29 @@ TEST(UpdaterManifest, OneBadEntryDoesNotStopTheOthers) {
   EXPECT_TRUE(log.Has(L"更新清单中的文件大小不正确，已跳过: ", "bad.dat"));
 }
 
+// The fourth attribute is the file's SHA-256: 64 hex digits, kept in lower case; any other text
+// there is ignored, as the updaters in the field ignore it.
+TEST(UpdaterManifest, ReadsTheHashAsTheFourthAttribute) {
+  ProgramFolder folder;
+  CapturedLog log;
+  const std::string upper = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+  ReadResult read = Read(folder,
+                         "<AutoUpdater><Files>"
+                         "<File Ver='1' Name='a.dat' Size='3' Hash='" +
+                             upper +
+                             "'/>"
+                             "<File Ver='1' Name='b.dat' Size='3' Hash='" +
+                             upper.substr(1) +
+                             "x'/>"
+                             "<File Ver='1' Name='c.dat' Size='3'/>"
+                             "</Files></AutoUpdater>");
+  ASSERT_TRUE(read.ok);
+  ASSERT_EQ(3u, read.map.size());
+  EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad", read.map.at("a.dat").sha256);
+  EXPECT_EQ("", read.map.at("b.dat").sha256);
+  EXPECT_EQ("", read.map.at("c.dat").sha256);
+}
+
 // A manifest larger than any real one is not read into memory at all: a 32-bit process could
 // not hold it, and the run would end without starting the client.
 TEST(UpdaterManifest, AManifestOverTheCapIsNotRead) {
