@@ -10,8 +10,11 @@ import sys
 
 
 def point_of(pem_path):
-    der = subprocess.run(["openssl", "ec", "-pubin", "-in", pem_path, "-outform", "DER"],
-                         check=True, capture_output=True).stdout
+    try:
+        der = subprocess.run(["openssl", "ec", "-pubin", "-in", pem_path, "-outform", "DER"],
+                             check=True, capture_output=True).stdout
+    except (OSError, subprocess.CalledProcessError):
+        sys.exit(f"{pem_path}: not a public key that openssl reads (the private half never goes here)")
     # SubjectPublicKeyInfo of a P-256 key ends with the uncompressed point 04 || x || y.
     point = der[-65:]
     if len(der) < 65 or point[0] != 4 or b"\x2a\x86\x48\xce\x3d\x03\x01\x07" not in der:

@@ -109,7 +109,8 @@ std::string Sha256Hex(const std::string& bytes) {
   return Digest(bytes, digest) ? Hex(digest) : std::string();
 }
 
-bool VerifyP256Signature(const std::string& publicKey, const std::string& bytes, const std::string& signature) {
+bool VerifyP256Signature(const std::string& publicKey, const std::string& bytes,
+                         const std::string& signature) {
   if (publicKey.size() != 2 * kCoordinateBytes || signature.size() != 2 * kCoordinateBytes) return false;
   unsigned char digest[kDigestBytes];
   if (!Digest(bytes, digest)) return false;
@@ -127,6 +128,6 @@ bool VerifyP256Signature(const std::string& publicKey, const std::string& bytes,
     return false;
   }
   std::vector<unsigned char> raw(signature.begin(), signature.end());
-  return BCRYPT_SUCCESS(
-      BCryptVerifySignature(key.Get(), nullptr, digest, kDigestBytes, raw.data(), static_cast<ULONG>(raw.size()), 0));
+  return BCRYPT_SUCCESS(BCryptVerifySignature(key.Get(), nullptr, digest, kDigestBytes, raw.data(),
+                                              static_cast<ULONG>(raw.size()), 0));
 }

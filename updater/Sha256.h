@@ -11,4 +11,5 @@ std::string Sha256Hex(const std::string& bytes);
 
 // True when signature (r then s, 32 bytes each, big-endian) is a valid ECDSA P-256 signature
 // over the SHA-256 of bytes, for publicKey (the point's x then y, 32 bytes each).
-bool VerifyP256Signature(const std::string& publicKey, const std::string& bytes, const std::string& signature);
+bool VerifyP256Signature(const std::string& publicKey, const std::string& bytes,
+                         const std::string& signature);
