@@ -150,6 +150,12 @@ namespace {
 using updatertest::Pattern;
 using updatertest::SignWithTestKey;
 
+// The version of the first file, one digit later: still a well-formed manifest.
+std::string OneByteChanged(std::string manifest) {
+  manifest[manifest.find("Ver=\"2\"") + 5] = '3';
+  return manifest;
+}
+
 // With the publisher's key built in, a manifest counts only with its signature over its exact
 // bytes, and then every file with its hash.
 TEST(UpdaterFlow, WithAKeyOnlyASignedManifestIsApplied) {
@@ -171,8 +177,9 @@ TEST(UpdaterFlow, WithAKeyOnlyASignedManifestIsApplied) {
     std::string suffix;
   } cases[] = {
       {"signed", manifest, SignWithTestKey(manifest), true, true, true, nullptr, ""},
-      {"a manifest changed after it was signed", manifest,
-       SignWithTestKey(ManifestXml({{"2", "a.dat", "5", Sha256Hex(newA)}})), false, false, false,
+      {"a manifest changed by one byte after it was signed", OneByteChanged(manifest),
+       SignWithTestKey(manifest), false, false, false, L"更新清单签名无效，不予更新.", ""},
+      {"a signature by another key", manifest, updatertest::SignWithOtherKey(manifest), false, false, false,
        L"更新清单签名无效，不予更新.", ""},
       {"no signature", manifest, "", false, false, false, L"更新清单签名无效，不予更新.", ""},
       {"a signature that is no signature", manifest, std::string(64, 'x'), false, false, false,

@@ -25,8 +25,9 @@ std::string FileVersion(const std::wstring& path) {
       !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info) {
     return {};
   }
-  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-         std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
+         "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
+         std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
 const std::wstring kSetDir = std::wstring(ORV_TEST_BIN_DIR) + L"update-set\\";
@@ -73,8 +74,8 @@ TEST(UpdateSet, TheShippedUpdaterInstallsItOnAnEarlierRelease) {
     standIn.Put(name, testsupport::ReadFileBytes(kSetDir + name));
   }
   ASSERT_TRUE(standIn.Start());
-  auto run = testsupport::RunProcess(pc.Path(L"Pelgrix.exe"), L"start 127.0.0.1 " + std::to_wstring(standIn.Port()),
-                                     pc.dir.Path(), 60000);
+  auto run = testsupport::RunProcess(
+      pc.Path(L"Pelgrix.exe"), L"start 127.0.0.1 " + std::to_wstring(standIn.Port()), pc.dir.Path(), 60000);
   EXPECT_FALSE(run.timedOut);
   ASSERT_TRUE(updatertest::WaitForClientStarts(pc, 1, 60000));
   ASSERT_TRUE(testsupport::WaitFor([] { return !updatertest::UpdaterRunning(); }, 30000));

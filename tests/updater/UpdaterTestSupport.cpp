@@ -156,6 +156,11 @@ const char kTestKeyXY[] =
     "ffdea6634b2d7a1bd0262bc701820e92db205f7ec6f4c62e80a4131eb9473b78"
     "144d6824eebd18597fe8720ec6a2e45b023f3f77c341e34f327366fbfe047817";
 const char kTestKeyD[] = "2477c505e803666fdaa741bb556e4be03121902cad355edd259261fab68d129c";
+// Another key, whose signatures the tests' public key must refuse.
+const char kOtherKeyXY[] =
+    "7ebd5223b2b907182a4f1444f8d0f6e58d757fc293b107c915b0c8e85a4a86d4"
+    "467d5b0eaa1c79919e68d1cfd5aaafefb106ab732493787a566bdead600f9d2c";
+const char kOtherKeyD[] = "ecaae81dba3e55dfc6984ba865589f4d6831e9416a1731e33712ece184891951";
 
 std::string FromHex(const char* hex) {
   std::string bytes;
@@ -168,13 +173,15 @@ std::string FromHex(const char* hex) {
 
 std::string TestUpdatePublicKey() { return FromHex(kTestKeyXY); }
 
-std::string SignWithTestKey(const std::string& bytes) {
+namespace {
+
+std::string Sign(const std::string& bytes, const char* xy, const char* d) {
   const std::string digestHex = Sha256Hex(bytes);
   const std::string digest = FromHex(digestHex.c_str());
   BCRYPT_ALG_HANDLE ecdsa = nullptr;
   if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&ecdsa, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0)))
     return {};
-  const std::string keyBytes = FromHex(kTestKeyXY) + FromHex(kTestKeyD);
+  const std::string keyBytes = FromHex(xy) + FromHex(d);
   std::vector<unsigned char> blob(sizeof(BCRYPT_ECCKEY_BLOB) + keyBytes.size());
   BCRYPT_ECCKEY_BLOB header = {BCRYPT_ECDSA_PRIVATE_P256_MAGIC, 32};
   std::memcpy(blob.data(), &header, sizeof header);
@@ -193,6 +200,12 @@ std::string SignWithTestKey(const std::string& bytes) {
   BCryptCloseAlgorithmProvider(ecdsa, 0);
   return ok ? signature : std::string();
 }
+
+}  // namespace
+
+std::string SignWithTestKey(const std::string& bytes) { return Sign(bytes, kTestKeyXY, kTestKeyD); }
+
+std::string SignWithOtherKey(const std::string& bytes) { return Sign(bytes, kOtherKeyXY, kOtherKeyD); }
 
 std::string TestBinary(const std::wstring& name) {
   return testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + name);

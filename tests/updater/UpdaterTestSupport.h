@@ -79,6 +79,7 @@ bool UpdaterRunning();
 // takes it (x then y), and a signature of bytes by the private half (r then s).
 std::string TestUpdatePublicKey();
 std::string SignWithTestKey(const std::string& bytes);
+std::string SignWithOtherKey(const std::string& bytes);
 
 // A built test program's bytes (ORV_TEST_BIN_DIR + name).
 std::string TestBinary(const std::wstring& name);
