@@ -181,12 +181,13 @@ TEST(UpdaterAgainstHostileServers, EveryRunEndsWithTheClientStartedAndTheRestUpd
       {"a run past its deadline",
        [&](VenuePc& pc) {
          pc.Serve(serverFiles);
-         pc.standIn.Put(L"b.dat", Pattern(400000));
-         pc.options.fault = Fault::SendSlowly;  // steady, but slower than the deadline allows
+         // Steady (40 KB/s), but 20 s of it: the deadline, well after the manifest came, ends it.
+         pc.standIn.Put(L"b.dat", Pattern(800000));
+         pc.options.fault = Fault::SendSlowly;
          pc.options.faultName = "b.dat";
          pc.options.slowChunk = 2000;
          pc.options.slowDelayMs = 50;
-         pc.Set(L"ORV_UPDATER_DEADLINE_MS", L"2500");
+         pc.Set(L"ORV_UPDATER_DEADLINE_MS", L"5000");
        },
        [](const VenuePc& pc) {
          EXPECT_EQ("data 1.0", pc.Read(L"b.dat"));
