@@ -133,8 +133,9 @@ TEST(UpdaterAgainstHostileServers, EveryRunEndsWithTheClientStartedAndTheRestUpd
          pc.options.fault = Fault::SendSlowly;
          pc.options.faultName = "b.dat";
          pc.options.slowChunk = 1;
-         pc.options.slowDelayMs = 200;
-         pc.Set(L"ORV_UPDATER_PROGRESS_MS", L"1500");
+         pc.options.slowDelayMs = 300;
+         // A window long enough for the small manifest to come whole even on a busy machine.
+         pc.Set(L"ORV_UPDATER_PROGRESS_MS", L"3000");
        },
        [](const VenuePc& pc) {
          EXPECT_EQ("data 1.0", pc.Read(L"b.dat"));
