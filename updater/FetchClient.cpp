@@ -5,6 +5,7 @@
 
 #include "FileReplace.h"
 #include "StagedCloser.h"
+#include "StreamHasher.h"
 #include "Handles.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -136,21 +137,21 @@ bool FetchClient::Connect(int port, const std::string& address) {
 
 bool FetchClient::ReceiveManifest() {
   return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml", context_.limits.maxManifestBytes,
-                  nullptr);
+                  nullptr, nullptr);
 }
 
 bool FetchClient::ReceiveSignature() {
   return Exchange("UpdateList.xml.sig", context_.AnsiDir() + "ServerList.xml.sig", kMaxSignatureBytes,
-                  nullptr);
+                  nullptr, nullptr);
 }
 
 bool FetchClient::ReceiveFile(const std::string& name) {
-  return ReceiveFile(name, name, context_.limits.maxFileBytes, nullptr);
+  return ReceiveFile(name, name, context_.limits.maxFileBytes, nullptr, nullptr);
 }
 
 bool FetchClient::ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes,
-                              uint64_t* received) {
-  return Exchange(name, context_.AnsiDir() + "temp\\" + localName, maxBytes, received);
+                              uint64_t* received, std::string* digest) {
+  return Exchange(name, context_.AnsiDir() + "temp\\" + localName, maxBytes, received, digest);
 }
 
 bool FetchClient::WithinLimits(const std::string& name, ReceiveProgress& progress) {
@@ -201,7 +202,7 @@ bool FetchClient::WaitForData(const std::string& name, ReceiveProgress& progress
 }
 
 bool FetchClient::Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes,
-                           uint64_t* received) {
+                           uint64_t* received, std::string* digest) {
   if (socket_ == INVALID_SOCKET) return false;
   const std::string request = "UPDATE," + name;
   if (send(socket_, request.data(), static_cast<int>(request.size()), 0) <= 0) return false;
@@ -220,6 +221,8 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
     if (ReachStep(context_, UpdateStep::StagedWrite, name)) return false;
     return std::fwrite(data, 1, static_cast<size_t>(length), file.get()) == static_cast<size_t>(length);
   };
+  StreamHasher* hasher = digest ? context_.hasher : nullptr;
+  if (hasher) hasher->Begin();
   ReceiveProgress progress;
   progress.windowStart = progress.lastData = GetTickCount64();
   uint64_t total = 0;
@@ -249,7 +252,9 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
     progress.windowBytes += static_cast<uint64_t>(got);
     progress.lastData = GetTickCount64();
     if (!store(buffer, got)) return false;
+    if (hasher) hasher->Add(buffer, static_cast<size_t>(got));
   }
+  if (hasher) hasher->End(digest);
   if (received) *received = total;
   // On the disk before anyone moves it over a working file: here, or by the closer while the
   // next file is fetched.
@@ -269,6 +274,7 @@ struct FileRequest {
   const std::string& localName;
   uint64_t maxBytes;
   uint64_t* received;
+  std::string* digest;
 };
 
 bool Fetch(const UpdaterContext& context, const std::string& address, int port, const FileRequest* file,
@@ -277,9 +283,10 @@ bool Fetch(const UpdaterContext& context, const std::string& address, int port, 
     SocketLayer layer;
     if (!layer.Ready()) return false;
     FetchClient client(context, receiveTimeoutMs, cancel);
-    bool ok = client.Connect(port, address) &&
-              (file ? client.ReceiveFile(file->name, file->localName, file->maxBytes, file->received)
-                    : client.ReceiveManifest());
+    bool ok =
+        client.Connect(port, address) &&
+        (file ? client.ReceiveFile(file->name, file->localName, file->maxBytes, file->received, file->digest)
+              : client.ReceiveManifest());
     client.Close();
     return ok;
   } catch (...) {
@@ -312,7 +319,8 @@ bool FetchFile(const UpdaterContext& context, const std::string& address, const 
 }
 
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
-               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received) {
-  const FileRequest request{name, localName, maxBytes, received};
+               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received,
+               std::string* digest) {
+  const FileRequest request{name, localName, maxBytes, received, digest};
   return Fetch(context, address, port, &request, context.timings.receiveTimeoutMs, nullptr);
 }

@@ -49,8 +49,10 @@ class FetchClient {
   bool ReceiveFile(const std::string& name);
   // The same, stored as "temp\" + localName (the name as Windows resolves it); more than
   // maxBytes fails the fetch as soon as they arrive.
+  // digest: the SHA-256 of what was stored, hashed by the context's hasher as it arrives (there
+  // once the hasher's Wait returned).
   bool ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes,
-                   uint64_t* received);
+                   uint64_t* received, std::string* digest);
   void Close();
 
  private:
@@ -64,7 +66,7 @@ class FetchClient {
   // Until the socket has data; false when a limit ran out or the wait failed.
   bool WaitForData(const std::string& name, ReceiveProgress& progress);
   bool Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes,
-                uint64_t* received);
+                uint64_t* received, std::string* digest);
 
   const UpdaterContext& context_;
   DWORD receiveTimeoutMs_;
@@ -84,4 +86,5 @@ bool FetchSignature(const UpdaterContext& context, const std::string& address, i
 // is also where it is staged, and at most the file cap arrives. received: the bytes stored.
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name, int port);
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
-               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received = nullptr);
+               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received = nullptr,
+               std::string* digest = nullptr);

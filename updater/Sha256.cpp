@@ -5,6 +5,7 @@
 #include <bcrypt.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "Handles.h"
@@ -84,6 +85,28 @@ bool Digest(const std::string& bytes, unsigned char (&digest)[kDigestBytes]) {
 }
 
 }  // namespace
+
+struct Sha256Stream::State {
+  Algorithm sha{BCRYPT_SHA256_ALGORITHM, 0};
+  std::unique_ptr<Hash> hash = std::make_unique<Hash>(sha);
+  bool failed = false;
+};
+
+Sha256Stream::Sha256Stream() : state_(std::make_unique<State>()) {}
+
+Sha256Stream::~Sha256Stream() = default;
+
+void Sha256Stream::Add(const void* data, size_t length) {
+  if (!state_->hash->Add(data, length)) state_->failed = true;
+}
+
+std::string Sha256Stream::FinishHex() {
+  unsigned char digest[kDigestBytes];
+  const bool ok = !state_->failed && state_->hash->Finish(digest);
+  state_->hash = std::make_unique<Hash>(state_->sha);
+  state_->failed = false;
+  return ok ? Hex(digest) : std::string();
+}
 
 bool FileSha256Hex(const std::wstring& path, std::string& hex) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

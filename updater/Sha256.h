@@ -1,7 +1,24 @@
 #pragma once
 // SHA-256 and ECDSA P-256 verification from the system's cryptography API (bcrypt.dll): nothing
 // of the kind is written here.
+#include <memory>
 #include <string>
+
+// A SHA-256 over bytes given in pieces.
+class Sha256Stream {
+ public:
+  Sha256Stream();
+  ~Sha256Stream();
+  Sha256Stream(const Sha256Stream&) = delete;
+  Sha256Stream& operator=(const Sha256Stream&) = delete;
+  void Add(const void* data, size_t length);
+  // The digest as 64 lower-case hex digits (empty when hashing failed); starts anew after it.
+  std::string FinishHex();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // The SHA-256 of the file's bytes as 64 lower-case hex digits; false when it cannot be read.
 bool FileSha256Hex(const std::wstring& path, std::string& hex);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "FetchClient.h"
 #include "FileReplace.h"
@@ -13,6 +14,7 @@
 #include "PeImage.h"
 #include "Sha256.h"
 #include "StagedCloser.h"
+#include "StreamHasher.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
 #include "UpdaterRecords.h"
@@ -104,9 +106,13 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
   std::set<std::string> skipped;  // left out here: neither fetched nor installed
   uint64_t stagedBytes = 0;
   // Each staged file is forced to the disk while the next one is fetched.
+  std::map<std::string, std::string> digests;  // outlives the hasher, which writes into it
   StagedCloser closer;
+  StreamHasher hasher;
   UpdaterContext fetching = context;
   fetching.closer = &closer;
+  fetching.hasher = &hasher;
+
   // A failed file is deleted once its stream is closed; nothing of this run is moved.
   auto fail = [&](const wchar_t* message, const std::string& staged) {
     UpdaterLog(message);
@@ -136,7 +142,8 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
     uint64_t maxBytes = std::min(context.limits.maxFileBytes, context.limits.maxStagedBytes - stagedBytes);
     if (entry.size != 0) maxBytes = std::min<uint64_t>(maxBytes, entry.size);
     uint64_t received = 0;
-    if (!FetchFile(fetching, address, name, local, port, maxBytes, &received)) {
+    if (!FetchFile(fetching, address, name, local, port, maxBytes, &received,
+                   entry.sha256.empty() ? nullptr : &digests[name])) {
       return fail(L"socket 更新文件失败。", staged);
     }
     // The size rule on what was stored; the file itself is measured once it is closed.
@@ -144,6 +151,7 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
     stagedBytes += received;
     ReachStep(context, UpdateStep::FileFetched, name);
   }
+  hasher.Wait();
   if (!closer.Finish()) {
     UpdaterLog(L"socket 更新文件失败。");  // a file may lack data on the disk: none is installed
     return false;
@@ -164,7 +172,7 @@ bool ApplyUpdates(const UpdaterContext& context, const std::string& address, con
     const std::string local = LocalName(name);
     const std::wstring staged = AnsiToWide(dir + "temp\\" + local);
     // Bytes that differ from the publisher's hash are treated as a file cut short.
-    if (!entry.sha256.empty() && !HasSha256(staged, entry.sha256)) {
+    if (!entry.sha256.empty() && digests[name] != entry.sha256) {
       UpdaterLog(L"更新文件校验值不符，未安装: ", name);
       notInstalled.insert(name);
       continue;

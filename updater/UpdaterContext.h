@@ -61,6 +61,7 @@ using UpdaterFaultHook = bool (*)(UpdateStep step, const std::string& name);
 #endif
 
 class StagedCloser;
+class StreamHasher;
 
 struct UpdaterContext {
   std::wstring programDir;  // the updater's own folder, trailing backslash kept
@@ -74,6 +75,8 @@ struct UpdaterContext {
   std::string updatePublicKey;
   // While an ordinary update fetches: staged files are forced to the disk and closed there.
   StagedCloser* closer = nullptr;
+  // ... and hashed there as they arrive, where the manifest gives a hash.
+  StreamHasher* hasher = nullptr;
 #ifdef ORV_UPDATER_FAULTS
   UpdaterFaultHook faultHook = nullptr;
 #endif
