@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
+#include "ClientLog.h"
 #include "ClientSettings.h"
 #include "LoginDataBase.h"
 #include "LoginDialog.h"
@@ -78,13 +81,20 @@ bool StartUpdater() {
   }
   const VenueProfile profile = GetVenueProfile();
   if (profile.service_ip.empty() || profile.service_port == 0) return false;
-  // Whether the updater started or not, the client ends: the updater starts it again.
-  // Without its own folder the client would start whatever "Pelgrix.exe" the search finds.
+  // Once the updater started, the client ends: the updater starts it again. Without its own
+  // folder the client would start whatever "Pelgrix.exe" the search finds.
   std::wstring dir = GetModuleDir();
   if (dir.empty()) return true;
   std::wstring updater = dir + L"Pelgrix.exe";
   std::wstring parameters = UpdaterParameters(profile);
-  ShellExecuteW(nullptr, L"open", updater.c_str(), parameters.c_str(), nullptr, SW_SHOW);
+  const auto started = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", updater.c_str(), parameters.c_str(), nullptr, SW_SHOW));
+  // An updater that cannot be started (missing, not a program) would leave nothing on the
+  // screen: the client shows its own windows instead.
+  if (started <= 32) {
+    LogError(WideToGbk(L"更新程序无法启动，直接进入客户端. error=") + std::to_string(started));
+    return false;
+  }
   return true;
 }
 

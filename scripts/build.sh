@@ -6,6 +6,8 @@
 # Usage: scripts/build.sh [--no-tests]
 # ORV_BUILD_TARGETS="win64" (or "win32") builds one target only; the default is both.
 # ORV_BUILD_ONLY="Orvanta Pelgrix ..." builds only these CMake targets (same configuration).
+# ORV_UPDATE_PUBLIC_KEY=/path/public.pem builds an updater that applies signed manifests only;
+# ORV_UPDATE_SIGNING_KEY=/path/private.pem signs dist/update/ (see the README, "Signed releases").
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -14,7 +16,7 @@ root=$(cd "$here/.." && pwd)
 tests=ON
 [ "${1:-}" = "--no-tests" ] && tests=OFF
 
-ensure_packages cmake ninja-build python3 zip nsis
+ensure_packages cmake ninja-build python3 zip nsis openssl
 cache=${ORVANTA_DEPS_CACHE:-/var/cache/orvanta-deps}
 mkdir -p "$cache"
 # One dependency build at a time per machine (several clones may share the cache).
@@ -32,6 +34,7 @@ configure_and_build() { # target build-tests
     -DCMAKE_BUILD_TYPE=Release \
     -DORV_DEPS_PREFIX="$cache/$key/$t" \
     -DORV_BUILD_TESTS="$with_tests" \
+    -DORV_UPDATE_PUBLIC_KEY="${ORV_UPDATE_PUBLIC_KEY:-}" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" >"$b.configure.log" 2>&1 \
     || { mkdir -p "$b"; cat "$b.configure.log"; die "configuring $t failed"; }
   # shellcheck disable=SC2086
@@ -42,5 +45,18 @@ mkdir -p "$root/build"
 for t in ${ORV_BUILD_TARGETS:-win32 win64}; do
   case $t in win32 | win64) configure_and_build "$t" "$tests" ;; *) die "ORV_BUILD_TARGETS: unknown target $t (win32, win64)" ;; esac
 done
+# The cashier server's folder for venues: the release's programs and settings example (never the
+# development engine) with their manifest.
+if [[ " ${ORV_BUILD_TARGETS:-win32 win64} " == *" win32 "* ]] && [ -z "${ORV_BUILD_ONLY:-}" ]; then
+  step "the update set: $root/dist/update"
+  rm -rf "$root/dist/update"
+  mkdir -p "$root/dist/update"
+  cp "$root/dist/win32/Orvanta.exe" "$root/dist/win32/Pelgrix.exe" "$root/dist/win32/Setting.example.ini" \
+    "$root/dist/update/"
+  if [ -n "${ORV_UPDATE_PUBLIC_KEY:-}" ] && [ -z "${ORV_UPDATE_SIGNING_KEY:-}" ]; then
+    printf 'WARNING: the updater checks signatures, but ORV_UPDATE_SIGNING_KEY is not set: dist/update is unsigned and will be refused\n' >&2
+  fi
+  bash "$here/update-set.sh" "$root/dist/update" || die "making the update set failed"
+fi
 step "program folders: $root/dist/win32 and $root/dist/win64"
 ls -l "$root/dist/win32" 2>/dev/null || true

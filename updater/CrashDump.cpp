@@ -42,19 +42,51 @@ bool ModulePath(wchar_t (&path)[MAX_PATH]) {
   return length != 0 && length < MAX_PATH;
 }
 
+// The updater that dies must not leave the PC without its client: "Orvanta.exe start " from
+// the same folder, with CreateProcessW (the shell's start is too much for a damaged process).
+void StartClientAfterCrash(const wchar_t* dir) {
+  PathBuffer client;
+  client.Append(dir);
+  client.Append(L"Orvanta.exe");
+  if (!client.Fits()) return;
+  PathBuffer command;
+  command.Append(L"\"");
+  command.Append(client.Text());
+  command.Append(L"\" start ");
+  if (!command.Fits()) return;
+  wchar_t line[MAX_PATH] = {};
+  std::wmemcpy(line, command.Text(), std::wcslen(command.Text()));
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessW(client.Text(), line, nullptr, nullptr, FALSE, 0, nullptr, dir, &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+void WriteDump(EXCEPTION_POINTERS* pointers, const wchar_t* dir, const wchar_t* fileName);
+
 }  // namespace
 
 LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   wchar_t module[MAX_PATH] = {};
   if (!ModulePath(module)) return EXCEPTION_EXECUTE_HANDLER;
   wchar_t* fileName = PathFindFileNameW(module);
-
-  PathBuffer folder;
   wchar_t dir[MAX_PATH] = {};
   std::wmemcpy(dir, module, static_cast<size_t>(fileName - module));
+  WriteDump(pointers, dir, fileName);
+  StartClientAfterCrash(dir);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+namespace {
+
+void WriteDump(EXCEPTION_POINTERS* pointers, const wchar_t* dir, const wchar_t* fileName) {
+  PathBuffer folder;
   folder.Append(dir);
   folder.Append(L"Error\\");
-  if (!folder.Fits()) return EXCEPTION_EXECUTE_HANDLER;
+  if (!folder.Fits()) return;
   DWORD attributes = GetFileAttributesW(folder.Text());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     SHCreateDirectoryExW(nullptr, folder.Text(), nullptr);  // a failure shows when the file is created
@@ -72,11 +104,11 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   path.Append(L"]");
   path.Append(stamp);
   path.Append(L".dmp");
-  if (!path.Fits()) return EXCEPTION_EXECUTE_HANDLER;
+  if (!path.Fits()) return;
 
   UniqueHandle file(CreateFileW(path.Text(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return EXCEPTION_EXECUTE_HANDLER;
+  if (!file.Valid()) return;
 
   MINIDUMP_EXCEPTION_INFORMATION exception = {};
   exception.ThreadId = GetCurrentThreadId();
@@ -87,10 +119,7 @@ LONG WINAPI WriteCrashDump(EXCEPTION_POINTERS* pointers) {
   const auto type = static_cast<MINIDUMP_TYPE>(MiniDumpScanMemory | MiniDumpWithIndirectlyReferencedMemory);
   MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.Get(), type,
                     pointers ? &exception : nullptr, nullptr, nullptr);
-  return EXCEPTION_EXECUTE_HANDLER;
 }
-
-namespace {
 
 // The code of the crash raised for a language exception that nothing catches.
 constexpr DWORD kEscapedException = 0xE0504C47;

@@ -1,8 +1,11 @@
 #include "FetchClient.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "FileReplace.h"
+#include "StagedCloser.h"
+#include "StreamHasher.h"
 #include "Handles.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
@@ -48,6 +51,11 @@ bool FetchCancel::Release(SOCKET socket) {
   if (socket_ != socket) return false;
   socket_ = INVALID_SOCKET;
   return true;
+}
+
+bool FetchCancel::Cancelled() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return cancelled_;
 }
 
 void FetchCancel::Cancel() {
@@ -124,26 +132,83 @@ bool FetchClient::Connect(int port, const std::string& address) {
     UpdaterLog(L"设置SOCKET为同步时出错，errorid: ", LastSocketError());
     return false;
   }
-  if (receiveTimeoutMs_ != 0) {
-    // A server that stops sending without closing would otherwise hold the update for ever.
-    DWORD timeout = receiveTimeoutMs_;
-    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-  }
   return true;
 }
 
 bool FetchClient::ReceiveManifest() {
-  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml");
+  return Exchange("UpdateList.xml", context_.AnsiDir() + "ServerList.xml", context_.limits.maxManifestBytes,
+                  nullptr, nullptr);
+}
+
+bool FetchClient::ReceiveSignature() {
+  return Exchange("UpdateList.xml.sig", context_.AnsiDir() + "ServerList.xml.sig", kMaxSignatureBytes,
+                  nullptr, nullptr);
 }
 
 bool FetchClient::ReceiveFile(const std::string& name) {
-  return Exchange(name, context_.AnsiDir() + "temp\\" + name);
+  return ReceiveFile(name, name, context_.limits.maxFileBytes, nullptr, nullptr);
 }
 
-bool FetchClient::Exchange(const std::string& name, const std::string& destination) {
+bool FetchClient::ReceiveFile(const std::string& name, const std::string& localName, uint64_t maxBytes,
+                              uint64_t* received, std::string* digest) {
+  return Exchange(name, context_.AnsiDir() + "temp\\" + localName, maxBytes, received, digest);
+}
+
+bool FetchClient::WithinLimits(const std::string& name, ReceiveProgress& progress) {
+  const UpdaterTimings& timings = context_.timings;
+  if (cancel_ && cancel_->Cancelled()) return false;
+  const ULONGLONG now = GetTickCount64();
+  if (context_.deadlineTick != 0 && now >= context_.deadlineTick) {
+    UpdaterLog(L"本次更新超出时限，已放弃: ", name);
+    return false;
+  }
+  if (timings.progressWindowMs != 0 && now - progress.windowStart >= timings.progressWindowMs) {
+    if (progress.windowBytes < kMinProgressBytes) {
+      UpdaterLog(L"收银端发送过慢，已放弃: ", name);
+      return false;
+    }
+    progress.windowStart = now;
+    progress.windowBytes = 0;
+  }
+  if (receiveTimeoutMs_ != 0 && now - progress.lastData >= receiveTimeoutMs_) {
+    DebuggerOutput(L"读取数据出错!");  // nothing for this long: the server stopped sending
+    return false;
+  }
+  return true;
+}
+
+bool FetchClient::WaitForData(const std::string& name, ReceiveProgress& progress) {
+  const UpdaterTimings& timings = context_.timings;
+  for (;;) {
+    if (!WithinLimits(name, progress)) return false;
+    const ULONGLONG now = GetTickCount64();
+    // Short slices, so that a cancel from another thread and every limit are seen in time.
+    ULONGLONG slice = 250;
+    if (timings.progressWindowMs != 0)
+      slice = (std::min)(slice, progress.windowStart + timings.progressWindowMs - now);
+    if (context_.deadlineTick != 0) slice = (std::min)(slice, context_.deadlineTick - now);
+    if (receiveTimeoutMs_ != 0) slice = (std::min)(slice, progress.lastData + receiveTimeoutMs_ - now);
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket_, &readable);
+    timeval limit = {0, static_cast<long>(slice * 1000)};
+    const int ready = select(0, &readable, nullptr, nullptr, &limit);
+    if (ready > 0) return true;
+    if (ready < 0) {
+      DebuggerOutput(L"读取数据出错!");
+      return false;
+    }
+  }
+}
+
+bool FetchClient::Exchange(const std::string& name, const std::string& destination, uint64_t maxBytes,
+                           uint64_t* received, std::string* digest) {
   if (socket_ == INVALID_SOCKET) return false;
   const std::string request = "UPDATE," + name;
   if (send(socket_, request.data(), static_cast<int>(request.size()), 0) <= 0) return false;
+  // Receives do not block from here on: while data flows, each one returns at once; when none
+  // is there, WaitForData waits in slices that watch every limit of the fetch.
+  if (!SetBlocking(socket_, false)) return false;
 
   UniqueFile file(std::fopen(destination.c_str(), "wb"));
   if (!file) {
@@ -156,38 +221,72 @@ bool FetchClient::Exchange(const std::string& name, const std::string& destinati
     if (ReachStep(context_, UpdateStep::StagedWrite, name)) return false;
     return std::fwrite(data, 1, static_cast<size_t>(length), file.get()) == static_cast<size_t>(length);
   };
+  StreamHasher* hasher = digest ? context_.hasher : nullptr;
+  if (hasher) hasher->Begin();
+  ReceiveProgress progress;
+  progress.windowStart = progress.lastData = GetTickCount64();
+  uint64_t total = 0;
   char buffer[1000];
-  int received = recv(socket_, buffer, sizeof buffer, 0);
-  if (received == 0) return false;  // the server does not deliver this file: it stays empty
-  if (received < 0) {
-    DebuggerOutput(L"读取数据出错!");
-    return false;
-  }
-  if (!store(buffer, received)) return false;
-  for (;;) {
-    received = recv(socket_, buffer, sizeof buffer, 0);
-    if (received < 0) {
+  for (bool first = true;;) {
+    if (!WithinLimits(name, progress)) return false;
+    const int got = recv(socket_, buffer, sizeof buffer, 0);
+    if (got < 0) {
+      if (WSAGetLastError() == WSAEWOULDBLOCK) {
+        if (!WaitForData(name, progress)) return false;
+        continue;
+      }
       DebuggerOutput(L"读取数据出错!");  // what arrived so far stays in the file
       return false;
     }
-    if (received == 0) break;
-    if (!store(buffer, received)) return false;
+    if (got == 0) {
+      if (first) return false;  // the server does not deliver this file: it stays empty
+      break;
+    }
+    first = false;
+    total += static_cast<uint64_t>(got);
+    // More than the file can be: stop at once rather than fill the disk.
+    if (total > maxBytes) {
+      UpdaterLog(L"收银端发送的数据超出大小上限，已放弃: ", name);
+      return false;
+    }
+    progress.windowBytes += static_cast<uint64_t>(got);
+    progress.lastData = GetTickCount64();
+    if (!store(buffer, got)) return false;
+    if (hasher) hasher->Add(buffer, static_cast<size_t>(got));
   }
-  // On the disk before anyone moves it over a working file.
+  if (hasher) hasher->End(digest);
+  if (received) *received = total;
+  // On the disk before anyone moves it over a working file: here, or by the closer while the
+  // next file is fetched.
   if (ReachStep(context_, UpdateStep::StagedClose, name)) return false;
+  if (context_.closer) {
+    if (std::fflush(file.get()) != 0) return false;
+    context_.closer->Close(std::move(file));
+    return true;
+  }
   return FlushAndClose(std::move(file));
 }
 
 namespace {
 
-bool Fetch(const UpdaterContext& context, const std::string& address, int port, const std::string* fileName,
+struct FileRequest {
+  const std::string& name;
+  const std::string& localName;
+  uint64_t maxBytes;
+  uint64_t* received;
+  std::string* digest;
+};
+
+bool Fetch(const UpdaterContext& context, const std::string& address, int port, const FileRequest* file,
            DWORD receiveTimeoutMs, FetchCancel* cancel) {
   try {
     SocketLayer layer;
     if (!layer.Ready()) return false;
     FetchClient client(context, receiveTimeoutMs, cancel);
-    bool ok = client.Connect(port, address) &&
-              (fileName ? client.ReceiveFile(*fileName) : client.ReceiveManifest());
+    bool ok =
+        client.Connect(port, address) &&
+        (file ? client.ReceiveFile(file->name, file->localName, file->maxBytes, file->received, file->digest)
+              : client.ReceiveManifest());
     client.Close();
     return ok;
   } catch (...) {
@@ -197,11 +296,31 @@ bool Fetch(const UpdaterContext& context, const std::string& address, int port, 
 
 }  // namespace
 
+bool FetchSignature(const UpdaterContext& context, const std::string& address, int port) {
+  try {
+    SocketLayer layer;
+    if (!layer.Ready()) return false;
+    FetchClient client(context, context.timings.receiveTimeoutMs, nullptr);
+    bool ok = client.Connect(port, address) && client.ReceiveSignature();
+    client.Close();
+    return ok;
+  } catch (...) {
+    return false;
+  }
+}
+
 bool FetchManifest(const UpdaterContext& context, const std::string& address, int port, FetchCancel* cancel) {
   // The manifest wait of the run bounds this fetch; it has no receive time-out of its own.
   return Fetch(context, address, port, nullptr, 0, cancel);
 }
 
 bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name, int port) {
-  return Fetch(context, address, port, &name, context.timings.receiveTimeoutMs, nullptr);
+  return FetchFile(context, address, name, name, port, context.limits.maxFileBytes);
+}
+
+bool FetchFile(const UpdaterContext& context, const std::string& address, const std::string& name,
+               const std::string& localName, int port, uint64_t maxBytes, uint64_t* received,
+               std::string* digest) {
+  const FileRequest request{name, localName, maxBytes, received, digest};
+  return Fetch(context, address, port, &request, context.timings.receiveTimeoutMs, nullptr);
 }

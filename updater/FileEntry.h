@@ -6,10 +6,13 @@
 #include <string>
 
 struct FileEntry {
-  std::string name;   // relative to the program folder, bytes as in the manifest
+  std::string name;   // bytes as in the manifest: what the server is asked for; staged and
+                      // installed under the name as Windows resolves it (ManifestName.h)
   std::string ver;    // e.g. "4.0.0.5"
   bool isNew = true;  // in an update set: the local manifest does not list the file
   uint32_t size = 0;  // expected size in bytes; 0: not compared
+  // 4th attribute: the file's SHA-256 as 64 lower-case hex digits; empty: the manifest gives none.
+  std::string sha256 = {};
 };
 
 // std::string compares like memcmp, i.e. as unsigned bytes: "B.dll" < "a.dll" < "a.dll.bak".

@@ -15,20 +15,50 @@ namespace {
 
 const char kServerList[] = "ServerList.xml";
 const char kUpdateList[] = "UpdateList.xml";
+const char kEmptyManifest[] =
+    "<?xml version=\"1.0\" encoding=\"gb2312\"?><AutoUpdater><Files/></AutoUpdater>";
 
+// A manifest larger than any real one is refused before it is held in memory: under the 32-bit
+// release's address space a few hundred MB cannot be allocated at all.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
   UniqueFile file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   char buffer[16384];
   size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    if (bytes.size() + got > kMaxManifestBytes) return false;
+    bytes.append(buffer, got);
+  }
   return std::ferror(file.get()) == 0;
 }
 
 bool LoadDocument(const std::string& path, tinyxml2::XMLDocument& doc) {
-  UniqueFile file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
-  return doc.LoadFile(file.get()) == tinyxml2::XML_SUCCESS;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return false;
+  return doc.Parse(bytes.data(), bytes.size()) == tinyxml2::XML_SUCCESS;
+}
+
+// A name from the server in a log line: control characters would break the line.
+std::string Printable(const std::string& name) {
+  std::string text = name;
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return text;
+}
+
+void LogRefused(const RefusedEntry& refused) {
+  switch (refused.why) {
+    case RefusedEntry::Why::Name:
+      UpdaterLog(L"更新清单中的文件名不可用，已跳过: ", Printable(refused.name));
+      break;
+    case RefusedEntry::Why::BadSize:
+      UpdaterLog(L"更新清单中的文件大小不正确，已跳过: ", Printable(refused.name));
+      break;
+    case RefusedEntry::Why::SameFile:
+      UpdaterLog(L"更新清单中的文件与前一项是同一文件，已跳过: ", Printable(refused.name));
+      break;
+  }
 }
 
 // The indented form, written whole through a temporary file: a cut leaves the old or the new
@@ -70,21 +100,41 @@ void SetVersion(tinyxml2::XMLElement* element, const std::string& ver) {
 
 }  // namespace
 
-bool ReadManifest(const std::string& path, ManifestMap& files) {
+namespace {
+
+bool ReadManifestLeavingOut(const std::string& path, ManifestMap& files, std::set<std::string>* leftOut,
+                            bool logRefused) {
   files.clear();
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return false;
-  std::string refusedName;
-  ManifestParse result = ParseManifest(bytes.data(), bytes.size(), files, refusedName);
-  if (result == ManifestParse::UnsafeName) UpdaterLog(L"更新清单中的文件名不安全，清单作废: ", refusedName);
+  std::vector<RefusedEntry> refused;
+  ManifestParse result = ParseManifest(bytes.data(), bytes.size(), files, refused);
+  for (const RefusedEntry& entry : refused) {
+    if (logRefused) LogRefused(entry);
+    if (leftOut) leftOut->insert(entry.name);
+  }
   return result == ManifestParse::Read && !files.empty();
 }
 
-bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath, ManifestMap& updateSet) {
+}  // namespace
+
+bool ReadManifestBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  return ReadWholeFile(path, bytes);
+}
+
+bool ReadManifest(const std::string& path, ManifestMap& files) {
+  return ReadManifestLeavingOut(path, files, nullptr, true);
+}
+
+bool BuildUpdateSet(const std::string& serverPath, const std::string& localPath, ManifestMap& updateSet,
+                    std::set<std::string>* leftOut) {
   ManifestMap server;
-  if (!ReadManifest(serverPath, server)) return false;
+  if (!ReadManifestLeavingOut(serverPath, server, leftOut, true)) return false;
   ManifestMap local;
-  ReadManifest(localPath, local);  // unreadable: every server entry counts as new
+  // Unreadable: every server entry counts as new. Its refused entries were logged as the
+  // server's when they arrived.
+  ReadManifestLeavingOut(localPath, local, nullptr, false);
 
   for (const auto& [name, serverEntry] : server) {
     auto found = local.find(name);
@@ -106,9 +156,14 @@ bool RecordUpdaterVersion(const UpdaterContext& context, FileEntry entry) {
   const std::string localPath = ansiProgramDir + kUpdateList;
   tinyxml2::XMLDocument doc;
   if (!LoadDocument(localPath, doc)) {
-    MoveManifest(ansiProgramDir + kServerList, localPath);
+    // No local manifest yet: a new one lists the updater alone. It is made in memory (in the
+    // received manifest's form where that reads) and only its save renews "UpdateList.xml", so
+    // a failed save never leaves the whole server manifest on record as applied.
     doc.Clear();
-    if (!LoadDocument(localPath, doc)) return false;
+    if (!LoadDocument(ansiProgramDir + kServerList, doc) || !FindFiles(doc)) {
+      doc.Clear();
+      if (doc.Parse(kEmptyManifest) != tinyxml2::XML_SUCCESS) return false;
+    }
     entry.isNew = true;
   }
   tinyxml2::XMLElement* root = doc.FirstChildElement("AutoUpdater");
@@ -148,6 +203,35 @@ bool RecordUpdaterVersion(const UpdaterContext& context, FileEntry entry) {
   return true;
 }
 
+bool FindLocalEntry(const UpdaterContext& context, const std::string& name, FileEntry& entry) {
+  ManifestMap local;
+  ReadManifestLeavingOut(context.AnsiDir() + kUpdateList, local, nullptr, false);
+  auto found = local.find(name);
+  if (found == local.end()) return false;
+  entry = found->second;
+  return true;
+}
+
+bool RestoreUpdaterRecord(const UpdaterContext& context, const FileEntry* previous) {
+  const std::string localPath = context.AnsiDir() + kUpdateList;
+  tinyxml2::XMLDocument doc;
+  tinyxml2::XMLElement* files = LoadDocument(localPath, doc) ? FindFiles(doc) : nullptr;
+  if (!files) return false;
+  for (tinyxml2::XMLElement* element = FirstFileElement(files); element;
+       element = element->NextSiblingElement()) {
+    const tinyxml2::XMLAttribute* nameAttr = SecondAttribute(element);
+    if (nameAttr && std::string(kUpdaterName) == nameAttr->Value()) {
+      if (previous) {
+        SetVersion(element, previous->ver);
+      } else {
+        files->DeleteChild(element);
+      }
+      break;
+    }
+  }
+  return SaveDocument(context, localPath, doc);
+}
+
 void RecordAppliedManifest(const UpdaterContext& context, const std::set<std::string>& notInstalled) {
   const std::string ansiProgramDir = context.AnsiDir();
   const std::string serverPath = ansiProgramDir + kServerList;
@@ -158,7 +242,7 @@ void RecordAppliedManifest(const UpdaterContext& context, const std::set<std::st
     // Without an editable copy the local manifest stays as it was: the next run fetches again.
     if (!files) return;
     ManifestMap local;
-    ReadManifest(localPath, local);
+    ReadManifestLeavingOut(localPath, local, nullptr, false);
     tinyxml2::XMLElement* element = FirstFileElement(files);
     while (element) {
       tinyxml2::XMLElement* next = element->NextSiblingElement();

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "Handles.h"
 
@@ -18,14 +17,7 @@ bool ReadAt(HANDLE file, uint64_t offset, void* buffer, DWORD length) {
   return ReadFile(file, buffer, length, &read, &at) && read == length;
 }
 
-bool EndsWith(const std::string& name, const char* suffix) {
-  const size_t length = std::strlen(suffix);
-  return name.size() >= length && _stricmp(name.c_str() + name.size() - length, suffix) == 0;
-}
-
 }  // namespace
-
-bool IsProgramImageName(const std::string& name) { return EndsWith(name, ".exe") || EndsWith(name, ".dll"); }
 
 bool IsWholePeImage(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,

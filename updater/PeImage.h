@@ -3,9 +3,6 @@
 // replaces a working one, its headers and the raw data of every section must lie in the file.
 #include <string>
 
-// True for a name ending in ".exe" or ".dll", in any case.
-bool IsProgramImageName(const std::string& name);
-
 // True when the file is a whole PE image: DOS header, "PE" signature, file and optional
 // headers, section table and every section's raw data inside the file.
 bool IsWholePeImage(const std::wstring& path);

@@ -4,14 +4,18 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <exception>
 #include <memory>
+#include <set>
 
 #include "FetchClient.h"
 #include "Handles.h"
 #include "Manifest.h"
+#include "Sha256.h"
 #include "Staging.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
+#include "UpdaterRecords.h"
 #include "VersionCompare.h"
 
 namespace {
@@ -51,10 +55,47 @@ bool ParsePort(const std::wstring& text, int& port) {
   return ParseLeadingInt(WideToUtf8(text), port) && port >= 0 && port <= 65535;
 }
 
-void RestartUpdater(wchar_t** argv, const std::wstring& command, const std::wstring& address,
-                    const std::wstring& port) {
-  std::wstring parameters = command + L" " + address + L" " + port;
-  ShellExecuteW(nullptr, L"open", argv[0], parameters.c_str(), nullptr, SW_SHOW);
+// Set for the updater that a self-update starts (it inherits the environment): that one never
+// replaces itself again, and confirms that it runs by deleting the trial record.
+constexpr wchar_t kRestartedVariable[] = L"PELGRIX_RESTARTED";
+
+bool UpdaterMutexHeld() {
+  UniqueHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"tvClient_AutoUpdate"));
+  return mutex.Valid();
+}
+
+// Starts the new updater with the arguments as received and waits, within a bound, for its sign
+// of life: it holds the updater's mutex, or it has deleted the trial record. The mutex is let go
+// first, so that the new one never finds it taken however slowly this process ends. False when
+// the new one could not be started, ended without a sign, or gave none in time (it is then
+// stopped).
+bool HandOver(const UpdaterContext& context, wchar_t** argv, const std::wstring& parameters,
+              UniqueHandle& mutex) {
+  mutex.Reset();
+  ReachStep(context, UpdateStep::HandoverWaiting, kUpdaterName);
+  SetEnvironmentVariableW(kRestartedVariable, L"1");
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpVerb = L"open";
+  info.lpFile = argv[0];
+  info.lpParameters = parameters.c_str();
+  info.nShow = SW_SHOW;
+  const bool started = ShellExecuteExW(&info) != FALSE;
+  SetEnvironmentVariableW(kRestartedVariable, nullptr);
+  UniqueHandle process(started ? info.hProcess : nullptr);
+  if (!process.Valid()) return false;
+  const ULONGLONG deadline = GetTickCount64() + context.timings.handoverWaitMs;
+  for (;;) {
+    if (!TrialRecordExists(context) || UpdaterMutexHeld()) return true;
+    if (WaitForSingleObject(process.Get(), 50) == WAIT_OBJECT_0) {
+      return !TrialRecordExists(context) || UpdaterMutexHeld();
+    }
+    if (GetTickCount64() >= deadline) break;
+  }
+  TerminateProcess(process.Get(), 0);
+  WaitForSingleObject(process.Get(), 5000);
+  return false;
 }
 
 enum class ManifestResult { Fetched, Failed, TimedOut };
@@ -87,6 +128,19 @@ ManifestResult WaitForManifest(const UpdaterContext& context, const std::string&
   return InterlockedCompareExchange(&job->ok, 0, 0) == 1 ? ManifestResult::Fetched : ManifestResult::Failed;
 }
 
+// With the publisher's key built in: the received manifest's bytes must carry its signature. An
+// old signature file never counts for a new manifest.
+bool ManifestSignatureValid(const UpdaterContext& context, const std::string& address, int port) {
+  const std::string dir = context.AnsiDir();
+  const std::wstring signaturePath = AnsiToWide(dir + "ServerList.xml.sig");
+  DeleteFileW(signaturePath.c_str());
+  std::string manifest;
+  std::string signature;
+  return FetchSignature(context, address, port) && ReadManifestBytes(dir + "ServerList.xml", manifest) &&
+         ReadManifestBytes(dir + "ServerList.xml.sig", signature) &&
+         VerifyP256Signature(context.updatePublicKey, manifest, signature);
+}
+
 }  // namespace
 
 void StartClient(const UpdaterContext& context) {
@@ -94,7 +148,51 @@ void StartClient(const UpdaterContext& context) {
   ShellExecuteW(nullptr, L"open", client.c_str(), L"start ", nullptr, SW_SHOW);
 }
 
-void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
+namespace {
+
+// What a run has done about the client, for the way out of a run that failed unexpectedly.
+struct RunState {
+  bool clientStarted = false;
+  bool handedOver = false;  // the new updater runs and starts the client itself
+  bool otherUpdater = false;
+};
+
+void StartClientOnce(const UpdaterContext& context, RunState& state) {
+  if (state.clientStarted) return;
+  state.clientStarted = true;
+  StartClient(context);
+}
+
+// The self-update and, when the new updater does not come alive, the way back to this one and
+// the ordinary update of the rest.
+void RunSelfUpdate(const UpdaterContext& context, wchar_t** argv, const std::string& address, int port,
+                   const FileEntry& entry, const ManifestMap& rest, const std::set<std::string>& leftOut,
+                   UniqueHandle& mutex, RunState& state) {
+  FileEntry previous;
+  const bool hadPrevious = FindLocalEntry(context, kUpdaterName, previous);
+  std::wstring aside;
+  if (!SelfUpdate(context, address, entry, port, &aside)) {
+    StartClientOnce(context, state);
+    return;
+  }
+  const std::wstring parameters = Argument(argv[1]) + L" " + Argument(argv[2]) + L" " + Argument(argv[3]);
+  if (HandOver(context, argv, parameters, mutex)) {
+    state.handedOver = true;
+    return;
+  }
+  UpdaterLog(L"新的更新程序未能启动，恢复原更新程序: ", entry.ver);
+  mutex = UniqueHandle(CreateMutexW(nullptr, FALSE, L"tvClient_AutoUpdate"));
+  if (TakeBackSelfUpdate(context, aside, entry, hadPrevious ? &previous : nullptr)) {
+    // The received manifest is recorded without the updater's new version.
+    std::set<std::string> notApplied = leftOut;
+    notApplied.insert(kUpdaterName);
+    ApplyUpdates(context, address, rest, port, notApplied);
+  }
+  StartClientOnce(context, state);
+}
+
+void RunUpdaterUnguarded(int argc, wchar_t** argv, UpdaterContext context, UniqueHandle& mutex,
+                         RunState& state) {
   Sleep(context.timings.startPauseMs);
   if (context.programDir.empty()) {
     // The program folder's path does not fit the fixed path buffers: every file would land in
@@ -106,11 +204,30 @@ void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
   }
 
   // Kept open for the whole run: a second updater stops here.
-  UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"tvClient_AutoUpdate"));
+  mutex = UniqueHandle(CreateMutexW(nullptr, FALSE, L"tvClient_AutoUpdate"));
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     mutex.Reset();
+    state.otherUpdater = true;
     UpdaterLog(L"Update程序已开启.");
     return;
+  }
+  // Started by a self-update: this updater runs, which is what the old one waits to see.
+  wchar_t restartedValue[4] = {};
+  const bool restarted = GetEnvironmentVariableW(kRestartedVariable, restartedValue, 4) != 0;
+  if (restarted) {
+    SetEnvironmentVariableW(kRestartedVariable, nullptr);  // not for the client it starts
+    DeleteTrialRecord(context);
+  }
+  // A hand-over that was cut off: the client put the old updater back. The version on record
+  // before goes back too, so that this run tries the self-update again, to its end this time.
+  bool hasPrevious = false;
+  std::string previousVer;
+  if (TakeRetryRecord(context, hasPrevious, previousVer)) {
+    UpdaterLog(L"上次更新程序的替换被中断，将重新尝试.");
+    FileEntry previous;
+    previous.name = kUpdaterName;
+    previous.ver = previousVer;
+    RestoreUpdaterRecord(context, hasPrevious ? &previous : nullptr);
   }
   if (argc != 4) {
     UpdaterLog(L"启动参数数量错误.");
@@ -122,50 +239,98 @@ void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
   int port = 0;
   if (_wcsicmp(command.c_str(), L"start") != 0 || !ParsePort(portArg, port)) {
     UpdaterLog(L"启动参数不正确.");
-    StartClient(context);
+    StartClientOnce(context, state);
     return;
   }
   const std::string address = WideToUtf8(addressArg);
+  // Whatever the server does, fetching stops here and the client is started.
+  context.deadlineTick = GetTickCount64() + context.timings.runDeadlineMs;
 
   UniqueHandle worker;
   switch (WaitForManifest(context, address, port, worker)) {
     case ManifestResult::TimedOut:
-      StartClient(context);
+      StartClientOnce(context, state);
       WaitForSingleObject(worker.Get(), kStoppedWorkerGraceMs);
       return;
     case ManifestResult::Failed:
       UpdaterLog(L"获取更新文件出错.");
-      StartClient(context);
+      StartClientOnce(context, state);
       return;
     case ManifestResult::Fetched:
       break;
   }
 
+  const bool signedReleases = !context.updatePublicKey.empty();
+  if (signedReleases && !ManifestSignatureValid(context, address, port)) {
+    // Anyone on the venue's network could have answered in the cashier server's place.
+    UpdaterLog(L"更新清单签名无效，不予更新.");
+    StartClientOnce(context, state);
+    return;
+  }
   const std::string dir = context.AnsiDir();
   ManifestMap updateSet;
-  if (!BuildUpdateSet(dir + "ServerList.xml", dir + "UpdateList.xml", updateSet) || updateSet.empty()) {
+  std::set<std::string> leftOut;
+  const bool read = BuildUpdateSet(dir + "ServerList.xml", dir + "UpdateList.xml", updateSet, &leftOut);
+  if (signedReleases) {
+    // A signed manifest vouches for the files by their hashes: an entry without one is left out.
+    for (auto entry = updateSet.begin(); entry != updateSet.end();) {
+      if (!entry->second.sha256.empty()) {
+        ++entry;
+        continue;
+      }
+      UpdaterLog(L"更新清单中的文件没有校验值，已跳过: ", entry->first);
+      leftOut.insert(entry->first);
+      entry = updateSet.erase(entry);
+    }
+  }
+  if (!read || updateSet.empty()) {
     UpdaterLog(L"解析出错或没有要更新的文件.");
-    StartClient(context);
+    StartClientOnce(context, state);
     return;
   }
   if (!CreateDirectoryW((context.programDir + L"temp\\").c_str(), nullptr) &&
       GetLastError() != ERROR_ALREADY_EXISTS) {
     UpdaterLog(L"文件夹创建出错.");
+    StartClientOnce(context, state);  // nothing was changed: the client as it is
     return;
   }
+  EmptyStaging(context);
 
   auto self = updateSet.find(kUpdaterName);
   if (self != updateSet.end()) {
     FileEntry entry = self->second;
     updateSet.erase(self);
-    // The new updater is started with the same three arguments and installs the other files.
-    if (SelfUpdate(context, address, entry, port)) {
-      RestartUpdater(argv, Argument(argv[1]), addressArg, portArg);
+    if (restarted) {
+      // However the versions compare, one self-update per chain: never a loop of them.
+      UpdaterLog(L"更新程序刚被替换，本次不再替换: ", entry.ver);
+    } else if (IsRejectedVersion(context, entry.ver)) {
+      UpdaterLog(L"此版本的更新程序曾无法启动，不再安装: ", entry.ver);
+      leftOut.insert(kUpdaterName);  // not on record as applied: it is not installed
     } else {
-      StartClient(context);
+      // The new updater is started with the same three arguments and installs the other files.
+      RunSelfUpdate(context, argv, address, port, entry, updateSet, leftOut, mutex, state);
+      return;
     }
-    return;
   }
-  ApplyUpdates(context, address, updateSet, port);
-  StartClient(context);
+  ApplyUpdates(context, address, updateSet, port, leftOut);
+  StartClientOnce(context, state);
+}
+
+}  // namespace
+
+void RunUpdater(int argc, wchar_t** argv, const UpdaterContext& context) {
+  UniqueHandle mutex;
+  RunState state;
+  try {
+    RunUpdaterUnguarded(argc, argv, context, mutex, state);
+  } catch (const std::exception&) {
+    // A failed allocation (a 32-bit process has 2 GB) or the like: no way out of the run may
+    // leave the PC without its client.
+    try {
+      UpdaterLog(L"更新出错，启动客户端.");
+    } catch (...) {
+      // the log is the one thing that may be lost here
+    }
+    if (!state.handedOver && !state.otherUpdater) StartClientOnce(context, state);
+  }
 }

@@ -56,6 +56,9 @@ bool ParseLeadingUint32(const std::string& text, unsigned long& value) {
 }
 
 bool IsUpToDate(const std::string& server, const std::string& local) {
+  // The same text is the same version, whether or not its parts are numbers: otherwise a
+  // version such as "2.0.0.1." would be fetched again at every run, the updater's own for ever.
+  if (server == local) return true;
   std::vector<std::string> serverParts = SplitParts(server);
   std::vector<std::string> localParts = SplitParts(local);
   size_t count = serverParts.size() > localParts.size() ? serverParts.size() : localParts.size();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CashierServer.h"
+#include "Sha256.h"
 #include "TestSupport.h"
 #include "TextConvert.h"
 
@@ -50,7 +51,7 @@ std::string FileName(int index) {
 }
 
 // The served folder: the files and their manifest.
-bool PrepareServer(const std::wstring& dir, const Scenario& scenario) {
+bool PrepareServer(const std::wstring& dir, const Scenario& scenario, bool withHashes) {
   std::string content(scenario.fileBytes, '\0');
   unsigned value = 12345;
   for (char& c : content) {
@@ -62,7 +63,9 @@ bool PrepareServer(const std::wstring& dir, const Scenario& scenario) {
     content[0] = static_cast<char>(i);
     if (!testsupport::WriteFileBytes(dir + Utf8ToWide(FileName(i)), content)) return false;
     manifest += "    <File Ver=\"1.0.0." + std::to_string(i) + "\" Name=\"" + FileName(i) + "\" Size=\"" +
-                std::to_string(scenario.fileBytes) + "\"/>\r\n";
+                std::to_string(scenario.fileBytes) + "\"";
+    if (withHashes) manifest += " Sha256=\"" + Sha256Hex(content) + "\"";
+    manifest += "/>\r\n";
   }
   manifest += "  </Files>\r\n</AutoUpdater>\r\n";
   return testsupport::WriteFileBytes(dir + L"UpdateList.xml", manifest);
@@ -147,7 +150,8 @@ bool RunScenario(const std::wstring& updater, const Scenario& scenario) {
   std::wstring served = MakeScratchDir(L"bench-served");
   std::wstring program = MakeScratchDir(L"bench-program");
   std::wstring plain = MakeScratchDir(L"bench-plain");
-  bool ok = PrepareServer(served, scenario);
+  std::wstring hashed = MakeScratchDir(L"bench-program-hashed");
+  bool ok = PrepareServer(served, scenario, false);
   cashier::CashierServer server;
   cashier::ServerOptions options;
   options.folder = served;
@@ -157,6 +161,11 @@ bool RunScenario(const std::wstring& updater, const Scenario& scenario) {
   double smallSeconds = 0;
   ok = ok && RunUpdater(updater, program, server.Port(), updaterSeconds) && AllThere(scenario, program);
   if (!ok) std::fprintf(stderr, "%s: the updater did not install every file\n", scenario.label);
+  // The same with each file's SHA-256 in the manifest: what the hash check costs.
+  double hashedSeconds = 0;
+  ok = ok && PrepareServer(served, scenario, true) &&
+       RunUpdater(updater, hashed, server.Port(), hashedSeconds) && AllThere(scenario, hashed);
+  if (!ok) std::fprintf(stderr, "%s: the updater with hashes did not install every file\n", scenario.label);
   ok = ok && RunPlainClient(scenario, plain, server.Port(), 64 * 1024, plainSeconds) &&
        AllThere(scenario, plain);
   // The same client with the updater's 1000-byte receives: what the receive size alone costs.
@@ -164,6 +173,7 @@ bool RunScenario(const std::wstring& updater, const Scenario& scenario) {
   server.Stop();
   testsupport::RemoveTree(served);
   testsupport::RemoveTree(program);
+  testsupport::RemoveTree(hashed);
   testsupport::RemoveTree(plain);
   if (!ok) return false;
 
@@ -173,12 +183,17 @@ bool RunScenario(const std::wstring& updater, const Scenario& scenario) {
               mib);
   std::printf("  Pelgrix.exe   wall %7.3f s (%7.3f s after its 2 s pause)  %8.1f MiB/s\n", updaterSeconds,
               updaterWork, mib / updaterWork);
+  const double hashedWork = hashedSeconds - kStartPauseMs / 1000.0;
+  std::printf(
+      "  Pelgrix.exe with SHA-256 per file  wall %7.3f s (%7.3f s after its pause): the check adds %.1f %%\n",
+      hashedSeconds, hashedWork, 100.0 * (hashedWork - updaterWork) / updaterWork);
   std::printf("  plain client  wall %7.3f s                                %8.1f MiB/s\n", plainSeconds,
               mib / plainSeconds);
   std::printf("  plain client with 1000-byte receives  wall %7.3f s          %8.1f MiB/s\n", smallSeconds,
               mib / smallSeconds);
   std::printf("  ratio updater/plain (after the pause) %.2f; updater/plain with 1000-byte receives %.2f\n",
               updaterWork / plainSeconds, updaterWork / smallSeconds);
+  std::printf("  speed against the plain client with 1000-byte receives %.2fx\n", smallSeconds / updaterWork);
   std::fflush(stdout);
   return true;
 }

@@ -15,23 +15,8 @@ using updatertest::ProgramFolder;
 using updatertest::ProgramImage;
 using updatertest::StandIn;
 
-// Sets an environment variable for the programs this test starts, and clears it again.
-class ScopedVariable {
- public:
-  ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
-    SetEnvironmentVariableW(name, value.c_str());
-  }
-  ~ScopedVariable() { SetEnvironmentVariableW(name_, nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const wchar_t* name_;
-};
-
-std::string TestBinary(const std::wstring& name) {
-  return testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + name);
-}
+using updatertest::ScopedVariable;
+using updatertest::TestBinary;
 
 // One program folder as installed, and a stand-in serving the next versions of its files.
 struct CrashFolder : ProgramFolder {
@@ -84,7 +69,9 @@ TEST(UpdaterCrash, EveryStepCutOffEndsInAFolderThatUpdatesOnTheNextRun) {
       {"self-update: new updater fetched", true, L"FileFetched:1", false},
       {"self-update: old updater renamed, new one not in place", true, L"UpdaterMovedAside:1", true},
       {"self-update: new updater in place, version not recorded", true, L"UpdaterInPlace:1", false},
-      {"self-update: local manifest being written", true, L"ManifestWriting:1", false},
+      {"self-update: record of the trial being written", true, L"ManifestWriting:1", false},
+      {"self-update: local manifest being written", true, L"ManifestWriting:2", false},
+      {"self-update: about to start the new updater and wait for it", true, L"HandoverWaiting:1", false},
       {"self-update: the restarted updater after its first move", true, L"FileMoved:1", false},
       {"first file fetched", false, L"FileFetched:1", false},
       {"second file fetched", false, L"FileFetched:2", false},

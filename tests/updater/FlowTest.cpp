@@ -2,6 +2,7 @@
 // folder and shorter waits than the program's.
 #include <gtest/gtest.h>
 
+#include "Sha256.h"
 #include "UpdaterFlow.h"
 #include "UpdaterTestSupport.h"
 
@@ -61,8 +62,8 @@ TEST(UpdaterFlow, EndsAndStartsTheClientWhenThereIsNothingToInstall) {
       {"all up to date", "<AutoUpdater><Files><File Ver='1' Name='a.dat'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
       {"no file entry", "<AutoUpdater><Files/></AutoUpdater>", L"解析出错或没有要更新的文件."},
-      {"a name outside the program folder",
-       "<AutoUpdater><Files><File Ver='2' Name='a.dat'/><File Ver='1' "
+      {"only a name outside the program folder is newer",
+       "<AutoUpdater><Files><File Ver='1' Name='a.dat'/><File Ver='1' "
        "Name='..\\Orvanta.exe'/></Files></AutoUpdater>",
        L"解析出错或没有要更新的文件."},
   };
@@ -143,6 +144,84 @@ TEST(UpdaterFlow, NoProgramFolderIsReportedAndEndsTheRun) {
   // The run has returned: a client that it started would be a process of this program's.
   EXPECT_EQ(0u, children.Started());
   EXPECT_TRUE(updatertest::ClientStarts(folder).empty());
+}
+
+}  // namespace
+
+namespace {
+
+using updatertest::Pattern;
+using updatertest::SignWithTestKey;
+
+// The version of the first file, one digit later: still a well-formed manifest.
+std::string OneByteChanged(std::string manifest) {
+  manifest[manifest.find("Ver=\"2\"") + 5] = '3';
+  return manifest;
+}
+
+// With the publisher's key built in, a manifest counts only with its signature over its exact
+// bytes, and then every file with its hash.
+TEST(UpdaterFlow, WithAKeyOnlyASignedManifestIsApplied) {
+  const std::string newA = "new a";
+  const std::string newB = Pattern(3000);
+  const std::string manifest =
+      ManifestXml({{"2", "a.dat", "5", Sha256Hex(newA)}, {"2", "b.dat", "3000", Sha256Hex(newB)}});
+  const std::string withoutHash = ManifestXml({{"2", "a.dat", "5", Sha256Hex(newA)}, {"2", "b.dat", "3000"}});
+  const std::string wrongBytes =
+      ManifestXml({{"2", "a.dat", "5", Sha256Hex("NEW A")}, {"2", "b.dat", "3000", Sha256Hex(newB)}});
+  struct Case {
+    const char* what;
+    std::string manifest;
+    std::string signature;  // empty: not served
+    bool applied;           // the manifest was taken at all
+    bool aInstalled;
+    bool bInstalled;
+    const wchar_t* message;
+    std::string suffix;
+  } cases[] = {
+      {"signed", manifest, SignWithTestKey(manifest), true, true, true, nullptr, ""},
+      {"a manifest changed by one byte after it was signed", OneByteChanged(manifest),
+       SignWithTestKey(manifest), false, false, false, L"更新清单签名无效，不予更新.", ""},
+      {"a signature by another key", manifest, updatertest::SignWithOtherKey(manifest), false, false, false,
+       L"更新清单签名无效，不予更新.", ""},
+      {"no signature", manifest, "", false, false, false, L"更新清单签名无效，不予更新.", ""},
+      {"a signature that is no signature", manifest, std::string(64, 'x'), false, false, false,
+       L"更新清单签名无效，不予更新.", ""},
+      {"an entry without its hash is left out", withoutHash, SignWithTestKey(withoutHash), true, true, false,
+       L"更新清单中的文件没有校验值，已跳过: ", "b.dat"},
+      {"a file whose bytes differ from the signed hash", wrongBytes, SignWithTestKey(wrongBytes), true, false,
+       true, L"更新文件校验值不符，未安装: ", "a.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FlowFolder folder;
+    folder.context.updatePublicKey = updatertest::TestUpdatePublicKey();
+    folder.Write(L"a.dat", "old a");
+    folder.Write(L"b.dat", "old b");
+    const std::string local = ManifestXml({{"1", "a.dat", ""}, {"1", "b.dat", ""}});
+    folder.Write(L"UpdateList.xml", local);
+    StandIn standIn;
+    standIn.Put(L"UpdateList.xml", c.manifest);
+    if (!c.signature.empty()) standIn.Put(L"UpdateList.xml.sig", c.signature);
+    standIn.Put(L"a.dat", newA);
+    standIn.Put(L"b.dat", newB);
+    ASSERT_TRUE(standIn.Start());
+    CapturedLog log;
+    folder.Run(standIn);
+    EXPECT_EQ(kStartedOnce, folder.ClientStartsSettled());
+    EXPECT_EQ(c.aInstalled ? newA : "old a", folder.Read(L"a.dat"));
+    EXPECT_EQ(c.bInstalled ? newB : "old b", folder.Read(L"b.dat"));
+    if (c.message) {
+      EXPECT_TRUE(log.Has(c.message, c.suffix));
+    }
+    const std::vector<std::string> requests = standIn.server.Requests();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ("UPDATE,UpdateList.xml.sig", requests[1]);
+    if (!c.applied) {
+      EXPECT_EQ(2u, requests.size());  // no file is even asked for
+      EXPECT_EQ(local, folder.Read(L"UpdateList.xml"));
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <tinyxml2.h>
 
 #include "Manifest.h"
+#include "ManifestName.h"
 #include "UpdaterTestSupport.h"
 #include "VersionCompare.h"
 
@@ -39,6 +40,11 @@ TEST(UpdaterVersion, ComparesPartsAsNumbersFromTheLeft) {
       {"4.0.1", "4.0.1.0", true},       // a shorter version counts its missing parts as 0
       {"4.0.1.2", "4.0.1", false},
       {"4.0.1", "4.0.1.2", true},
+      // The same text is up to date even where it is no number: otherwise fetched at every run.
+      {"2.0.0.1.", "2.0.0.1.", true},
+      {"V2.0", "V2.0", true},
+      {"2.0.0.3000000000", "2.0.0.3000000000", true},
+      {"2.0.0.1.", "2.0.0.1", false},
   };
   for (const VersionCase& c : cases) {
     EXPECT_EQ(c.upToDate, IsUpToDate(c.server, c.local)) << c.server << " against local " << c.local;
@@ -102,27 +108,189 @@ TEST(UpdaterManifest, RefusesUnreadableManifests) {
   EXPECT_TRUE(map.empty());
 }
 
-TEST(UpdaterManifest, RefusesNamesOutsideTheProgramFolderAndLogsThem) {
-  const char* unsafe[] = {
-      "",          "\\Windows\\evil.dll", "/etc/evil",   "C:\\evil.dll",          "C:evil.dll",
-      "a.dll:ads", "..\\evil.dll",        "../evil.dll", "sub\\..\\..\\evil.dll", "sub/../x",
-      "..",        "\\\\host\\share\\x",  "...",         ".. \\evil.dll",         "sub\\.. ",
-      " "};
-  for (const char* name : unsafe) {
+// A name as an attribute value: the manifest carries any byte, escaped.
+std::string XmlEscaped(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '&')
+      escaped += "&amp;";
+    else if (c == '<')
+      escaped += "&lt;";
+    else if (c == '>')
+      escaped += "&gt;";
+    else if (c == '"')
+      escaped += "&quot;";
+    else if (byte < 0x20)
+      escaped += "&#" + std::to_string(byte) + ";";
+    else
+      escaped += c;
+  }
+  return escaped;
+}
+
+// A name from the server is a file name only when it names a plain file below the program
+// folder as Windows resolves it. The others are left out with a log line, and the rest of the
+// manifest is read.
+TEST(UpdaterManifest, LeavesOutNamesThatAreNoPlainFileBelowTheProgramFolder) {
+  struct Case {
+    std::string name;
+    NameRefusal refusal;
+  } cases[] = {
+      {"", NameRefusal::LeavesFolder},
+      {"\\Windows\\evil.dll", NameRefusal::LeavesFolder},
+      {"/etc/evil", NameRefusal::LeavesFolder},
+      {"..\\evil.dll", NameRefusal::LeavesFolder},
+      {"../evil.dll", NameRefusal::LeavesFolder},
+      {"sub\\..\\..\\evil.dll", NameRefusal::LeavesFolder},
+      {"sub/../x", NameRefusal::LeavesFolder},
+      {"..", NameRefusal::LeavesFolder},
+      {"\\\\host\\share\\x", NameRefusal::LeavesFolder},
+      {"...", NameRefusal::LeavesFolder},
+      {".. \\evil.dll", NameRefusal::LeavesFolder},
+      {"sub\\.. ", NameRefusal::LeavesFolder},
+      {" ", NameRefusal::LeavesFolder},
+      {"sub\\\\a.dll", NameRefusal::LeavesFolder},  // an empty component
+      {"sub\\", NameRefusal::LeavesFolder},         // a folder, not a file
+      {"C:\\evil.dll", NameRefusal::BadCharacter},
+      {"C:evil.dll", NameRefusal::BadCharacter},
+      {"a.txt:x", NameRefusal::BadCharacter},  // an alternate data stream
+      {"Orvanta.exe::$DATA", NameRefusal::BadCharacter},
+      {"*.dll", NameRefusal::BadCharacter},
+      {"a?.dll", NameRefusal::BadCharacter},
+      {"a\"b", NameRefusal::BadCharacter},
+      {"a<b", NameRefusal::BadCharacter},
+      {"a|b", NameRefusal::BadCharacter},
+      {std::string("a\x01.dll"), NameRefusal::BadCharacter},
+      {"a\tb", NameRefusal::BadCharacter},
+      {"CON", NameRefusal::DeviceName},
+      {"nul.txt", NameRefusal::DeviceName},
+      {"Aux.dll", NameRefusal::DeviceName},
+      {"PRN", NameRefusal::DeviceName},
+      {"COM1", NameRefusal::DeviceName},
+      {"com9.log", NameRefusal::DeviceName},
+      {"LPT1", NameRefusal::DeviceName},
+      {"lpt3.dat", NameRefusal::DeviceName},
+      {"sub\\con", NameRefusal::DeviceName},
+      {"CON .txt", NameRefusal::DeviceName},
+      {"nul.", NameRefusal::DeviceName},
+      {std::string(241, 'a'), NameRefusal::TooLong},
+      {"ServerList.xml", NameRefusal::UpdaterFile},
+      {"updatelist.XML", NameRefusal::UpdaterFile},
+      {"UpdateList.xml.", NameRefusal::UpdaterFile},
+      {"temp\\a.dll", NameRefusal::UpdaterFile},
+      {"TEMP", NameRefusal::UpdaterFile},
+      {"Pelgrix-2.exe", NameRefusal::UpdaterFile},
+      {"Pelgrix.trial", NameRefusal::UpdaterFile},
+      {"pelgrix.rejected", NameRefusal::UpdaterFile},
+      {"pelgrix.exe", NameRefusal::UpdaterSpelling},
+      {"PELGRIX.EXE", NameRefusal::UpdaterSpelling},
+      {"Pelgrix.exe.", NameRefusal::UpdaterSpelling},
+      {"Pelgrix.exe ", NameRefusal::UpdaterSpelling},
+      {".\\Pelgrix.exe", NameRefusal::UpdaterSpelling},
+  };
+  for (const Case& c : cases) {
+    std::string localName = "stale";
+    EXPECT_EQ(c.refusal, CheckManifestName(c.name, localName)) << c.name;
+    EXPECT_TRUE(localName.empty()) << c.name;
+
     ProgramFolder folder;
     CapturedLog log;
-    ReadResult read = Read(folder, ManifestXml({{"1.0", "good.dll", ""}, {"1.0", name, ""}}));
-    EXPECT_FALSE(read.ok) << name;
-    EXPECT_TRUE(read.map.empty()) << name;
-    EXPECT_TRUE(log.Has(L"更新清单中的文件名不安全，清单作废: ", name)) << name;
+    ReadResult read = Read(folder, ManifestXml({{"1.0", "good.dll", ""}, {"1.0", XmlEscaped(c.name), ""}}));
+    EXPECT_TRUE(read.ok) << c.name;
+    EXPECT_EQ(1u, read.map.size()) << c.name;
+    EXPECT_EQ(1u, read.map.count("good.dll")) << c.name;
   }
-  const char* safe[] = {"a.dll", "sub\\a.dll", "sub/deeper/a.dll", "a..b.dll", "..a", "x..", "sub\\.\\a.dll"};
-  for (const char* name : safe) {
+  {
+    // The log names the entry that was left out; control characters do not break the line.
     ProgramFolder folder;
-    ReadResult read = Read(folder, ManifestXml({{"1.0", name, ""}}));
-    EXPECT_TRUE(read.ok) << name;
-    EXPECT_EQ(1u, read.map.count(name)) << name;
+    CapturedLog log;
+    Read(folder, ManifestXml({{"1.0", "NUL.txt", ""}, {"1.0", "a&#1;.dll", ""}}));
+    EXPECT_TRUE(log.Has(L"更新清单中的文件名不可用，已跳过: ", "NUL.txt"));
+    EXPECT_TRUE(log.Has(L"更新清单中的文件名不可用，已跳过: ", "a?.dll"));
   }
+
+  const struct {
+    const char* name;
+    const char* localName;
+  } safe[] = {{"a.dll", "a.dll"},
+              {"sub\\a.dll", "sub\\a.dll"},
+              {"sub/deeper/a.dll", "sub\\deeper\\a.dll"},
+              {"a..b.dll", "a..b.dll"},
+              {"..a", "..a"},
+              {"x..", "x"},
+              {"sub\\.\\a.dll", "sub\\a.dll"},
+              {"Orvanta.exe.", "Orvanta.exe"},  // Windows drops the dot: it is the client
+              {"Orvanta.exe ", "Orvanta.exe"},
+              {"sub. \\a.dll", "sub\\a.dll"},
+              {"console.dll", "console.dll"},
+              {"COM10", "COM10"},
+              {"Pelgrix.exe", "Pelgrix.exe"},
+              {"temporary\\a.dll", "temporary\\a.dll"}};
+  for (const auto& c : safe) {
+    std::string localName;
+    EXPECT_EQ(NameRefusal::None, CheckManifestName(c.name, localName)) << c.name;
+    EXPECT_EQ(c.localName, localName) << c.name;
+    ProgramFolder folder;
+    ReadResult read = Read(folder, ManifestXml({{"1.0", c.name, ""}}));
+    EXPECT_TRUE(read.ok) << c.name;
+    EXPECT_EQ(1u, read.map.count(c.name)) << c.name;
+  }
+}
+
+// Two spellings of one file: the first in document order is read, the other left out; so is an
+// entry whose size is not a number, and the entries after it are read.
+TEST(UpdaterManifest, OneBadEntryDoesNotStopTheOthers) {
+  ProgramFolder folder;
+  CapturedLog log;
+  ReadResult read = Read(folder,
+                         "<AutoUpdater><Files>"
+                         "<File Ver='2' Name='Orvanta.exe.'/>"
+                         "<File Ver='3' Name='orvanta.EXE' Size='10'/>"
+                         "<File Ver='1' Name='bad.dat' Size='big'/>"
+                         "<File Ver='1' Name='after.dat' Size='5'/>"
+                         "</Files></AutoUpdater>");
+  ASSERT_TRUE(read.ok);
+  ASSERT_EQ(2u, read.map.size());
+  EXPECT_EQ("2", read.map.at("Orvanta.exe.").ver);
+  EXPECT_EQ(5u, read.map.at("after.dat").size);
+  EXPECT_TRUE(log.Has(L"更新清单中的文件与前一项是同一文件，已跳过: ", "orvanta.EXE"));
+  EXPECT_TRUE(log.Has(L"更新清单中的文件大小不正确，已跳过: ", "bad.dat"));
+}
+
+// The fourth attribute is the file's SHA-256: 64 hex digits, kept in lower case; any other text
+// there is ignored, as the updaters in the field ignore it.
+TEST(UpdaterManifest, ReadsTheHashAsTheFourthAttribute) {
+  ProgramFolder folder;
+  CapturedLog log;
+  const std::string upper = "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+  ReadResult read = Read(folder,
+                         "<AutoUpdater><Files>"
+                         "<File Ver='1' Name='a.dat' Size='3' Hash='" +
+                             upper +
+                             "'/>"
+                             "<File Ver='1' Name='b.dat' Size='3' Hash='" +
+                             upper.substr(1) +
+                             "x'/>"
+                             "<File Ver='1' Name='c.dat' Size='3'/>"
+                             "</Files></AutoUpdater>");
+  ASSERT_TRUE(read.ok);
+  ASSERT_EQ(3u, read.map.size());
+  EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad", read.map.at("a.dat").sha256);
+  EXPECT_EQ("", read.map.at("b.dat").sha256);
+  EXPECT_EQ("", read.map.at("c.dat").sha256);
+}
+
+// A manifest larger than any real one is not read into memory at all: a 32-bit process could
+// not hold it, and the run would end without starting the client.
+TEST(UpdaterManifest, AManifestOverTheCapIsNotRead) {
+  ProgramFolder folder;
+  std::string xml = ManifestXml({{"1", "a.dll", ""}});
+  xml.insert(xml.find("<AutoUpdater>"), std::string(17u << 20, ' '));
+  folder.Write(L"ServerList.xml", xml);
+  ManifestMap set;
+  EXPECT_FALSE(BuildUpdateSet(folder.Ansi("ServerList.xml"), folder.Ansi("UpdateList.xml"), set));
+  EXPECT_TRUE(set.empty());
 }
 
 struct SetCase {
@@ -149,21 +317,26 @@ TEST(UpdaterManifest, BuildsTheUpdateSetInByteOrder) {
        true,
        {{"added.dll", true}, {"new.dll", false}}},
       {"byte order: upper case first, a prefix before its extensions",
-       {{"1", "a.dll.bak", ""}, {"1", "b.dll", ""}, {"1", "a.dll", ""}, {"1", "B.dll", ""}},
+       {{"1", "a.dll.bak", ""}, {"1", "c.dll", ""}, {"1", "a.dll", ""}, {"1", "B.dll", ""}},
        {},
        true,
-       {{"B.dll", true}, {"a.dll", true}, {"a.dll.bak", true}, {"b.dll", true}}},
+       {{"B.dll", true}, {"a.dll", true}, {"a.dll.bak", true}, {"c.dll", true}}},
+      {"two spellings of one file: the first in the manifest stays",
+       {{"1", "b.dll", ""}, {"2", "B.dll", ""}},
+       {},
+       true,
+       {{"b.dll", true}}},
       {"a version part that is not a number fetches",
        {{"1.x", "a.dll", ""}, {"1.0", "b.dll", ""}},
        {{"1.0", "a.dll", ""}, {"1.y", "b.dll", ""}},
        true,
        {{"a.dll", false}, {"b.dll", false}}},
       {"all equal: true with an empty set", {{"1", "a.dll", ""}}, {{"1", "a.dll", ""}}, true, {}},
-      {"a local manifest with an unsafe name counts as empty",
-       {{"1", "a.dll", ""}},
+      {"an unsafe name in the local manifest is passed over, the rest read",
+       {{"1", "a.dll", ""}, {"1", "b.dll", ""}},
        {{"1", "a.dll", ""}, {"1", "..\\x", ""}},
        true,
-       {{"a.dll", true}}},
+       {{"b.dll", true}}},
   };
   for (const SetCase& c : cases) {
     ProgramFolder folder;
@@ -234,17 +407,35 @@ TEST(UpdaterManifest, RecordsTheUpdatersNewVersion) {
               FileElements(folder.Read(L"UpdateList.xml")));
   }
   {
-    ProgramFolder folder;  // no local manifest: the received one takes its place, then as new
-    folder.Write(L"ServerList.xml", ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}}));
+    // No local manifest: a new one lists the updater alone; the received one stays where it is.
+    ProgramFolder folder;
+    const std::string server = ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}});
+    folder.Write(L"ServerList.xml", server);
     ASSERT_TRUE(RecordUpdaterVersion(folder.context, updater));
-    EXPECT_FALSE(folder.Exists(L"ServerList.xml"));
+    EXPECT_EQ(server, folder.Read(L"ServerList.xml"));
     EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
               FileElements(folder.Read(L"UpdateList.xml")));
   }
   {
-    ProgramFolder folder;  // neither manifest
-    EXPECT_FALSE(RecordUpdaterVersion(folder.context, updater));
+    ProgramFolder folder;  // neither manifest: the same
+    ASSERT_TRUE(RecordUpdaterVersion(folder.context, updater));
+    EXPECT_EQ((std::vector<std::string>{"File Ver=2.0.0.2 Name=Pelgrix.exe"}),
+              FileElements(folder.Read(L"UpdateList.xml")));
   }
+}
+
+// The first run on a PC, whose record cannot be saved: no local manifest is left behind, least
+// of all the server's, which would count every other file as installed.
+TEST(UpdaterManifest, AFirstRecordThatCannotBeSavedLeavesNoLocalManifest) {
+  ProgramFolder folder;
+  folder.Write(L"ServerList.xml", ManifestXml({{"1", "a.dll", ""}, {"2.0.0.2", "Pelgrix.exe", ""}}));
+  // The temporary file's name is taken by a folder: the save fails.
+  ASSERT_TRUE(CreateDirectoryW(folder.Path(L"UpdateList.xml.tmp").c_str(), nullptr));
+  CapturedLog log;
+  EXPECT_FALSE(RecordUpdaterVersion(folder.context, {"Pelgrix.exe", "2.0.0.2", true, 0}));
+  EXPECT_TRUE(log.Has(L"写入更新清单出错."));
+  EXPECT_FALSE(folder.Exists(L"UpdateList.xml"));
+  EXPECT_TRUE(folder.Exists(L"ServerList.xml"));
 }
 
 TEST(UpdaterManifest, ReportsAMissingRootOrFilesElement) {

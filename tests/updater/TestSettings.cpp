@@ -2,9 +2,13 @@
 // - ORV_UPDATER_FAULT=<step>:<n> ends the process abruptly the n-th time this process reaches
 //   the step (names as in UpdateStep), as a power cut or a crash would, after leaving the file
 //   "fault-hit.txt" in the program folder;
-// - ORV_UPDATER_PAUSE_MS=<ms> replaces the start-up pause.
+// - ORV_UPDATER_PAUSE_MS=<ms> replaces the start-up pause; ORV_UPDATER_PROGRESS_MS,
+//   ORV_UPDATER_DEADLINE_MS and ORV_UPDATER_HANDOVER_MS the progress window, the run's deadline
+//   and the wait for a restarted updater's sign of life; ORV_UPDATER_MAX_FILE_BYTES and
+//   ORV_UPDATER_MAX_MANIFEST_BYTES the caps of what may arrive.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -40,7 +44,9 @@ bool StepNamed(const std::string& name, UpdateStep& step) {
                 {"FileMoved", UpdateStep::FileMoved},
                 {"UpdaterMovedAside", UpdateStep::UpdaterMovedAside},
                 {"UpdaterInPlace", UpdateStep::UpdaterInPlace},
-                {"ManifestWriting", UpdateStep::ManifestWriting}};
+                {"ManifestWriting", UpdateStep::ManifestWriting},
+                {"HandoverWaiting", UpdateStep::HandoverWaiting},
+                {"HandoverRollback", UpdateStep::HandoverRollback}};
   for (const auto& known : kSteps) {
     if (name == known.name) {
       step = known.step;
@@ -50,12 +56,25 @@ bool StepNamed(const std::string& name, UpdateStep& step) {
   return false;
 }
 
+void ReadMilliseconds(const char* name, DWORD& value) {
+  const std::string text = Variable(name);
+  if (!text.empty()) value = static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10));
+}
+
+void ReadBytes(const char* name, uint64_t& value) {
+  const std::string text = Variable(name);
+  if (!text.empty()) value = std::strtoull(text.c_str(), nullptr, 10);
+}
+
 }  // namespace
 
 void ApplyTestSettings(UpdaterContext& context) {
-  const std::string pause = Variable("ORV_UPDATER_PAUSE_MS");
-  if (!pause.empty())
-    context.timings.startPauseMs = static_cast<DWORD>(std::strtoul(pause.c_str(), nullptr, 10));
+  ReadMilliseconds("ORV_UPDATER_PAUSE_MS", context.timings.startPauseMs);
+  ReadMilliseconds("ORV_UPDATER_PROGRESS_MS", context.timings.progressWindowMs);
+  ReadMilliseconds("ORV_UPDATER_DEADLINE_MS", context.timings.runDeadlineMs);
+  ReadMilliseconds("ORV_UPDATER_HANDOVER_MS", context.timings.handoverWaitMs);
+  ReadBytes("ORV_UPDATER_MAX_FILE_BYTES", context.limits.maxFileBytes);
+  ReadBytes("ORV_UPDATER_MAX_MANIFEST_BYTES", context.limits.maxManifestBytes);
   const std::string fault = Variable("ORV_UPDATER_FAULT");
   const size_t colon = fault.find(':');
   if (colon == std::string::npos || !StepNamed(fault.substr(0, colon), g_step)) return;

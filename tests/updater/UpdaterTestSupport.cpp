@@ -1,7 +1,11 @@
 #include "UpdaterTestSupport.h"
 
+#include <bcrypt.h>
+
+#include <cstring>
 #include <mutex>
 
+#include "Sha256.h"
 #include "TextConvert.h"
 #include "UpdaterLog.h"
 
@@ -70,7 +74,9 @@ std::string ManifestXml(const std::vector<ManifestFile>& files) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<AutoUpdater>\r\n  <Files>\r\n";
   for (const ManifestFile& file : files) {
     xml += "    <File Ver=\"" + file.ver + "\" Name=\"" + file.name + "\"";
-    if (!file.size.empty()) xml += " Size=\"" + file.size + "\"";
+    if (!file.size.empty() || !file.sha256.empty())
+      xml += " Size=\"" + (file.size.empty() ? std::string("0") : file.size) + "\"";
+    if (!file.sha256.empty()) xml += " Sha256=\"" + file.sha256 + "\"";
     xml += "/>\r\n";
   }
   return xml + "  </Files>\r\n</AutoUpdater>\r\n";
@@ -141,6 +147,68 @@ bool UpdaterRunning() {
   if (!mutex) return false;
   CloseHandle(mutex);
   return true;
+}
+
+namespace {
+
+// Made with openssl for the tests alone; the release key's private half never is in the sources.
+const char kTestKeyXY[] =
+    "ffdea6634b2d7a1bd0262bc701820e92db205f7ec6f4c62e80a4131eb9473b78"
+    "144d6824eebd18597fe8720ec6a2e45b023f3f77c341e34f327366fbfe047817";
+const char kTestKeyD[] = "2477c505e803666fdaa741bb556e4be03121902cad355edd259261fab68d129c";
+// Another key, whose signatures the tests' public key must refuse.
+const char kOtherKeyXY[] =
+    "7ebd5223b2b907182a4f1444f8d0f6e58d757fc293b107c915b0c8e85a4a86d4"
+    "467d5b0eaa1c79919e68d1cfd5aaafefb106ab732493787a566bdead600f9d2c";
+const char kOtherKeyD[] = "ecaae81dba3e55dfc6984ba865589f4d6831e9416a1731e33712ece184891951";
+
+std::string FromHex(const char* hex) {
+  std::string bytes;
+  for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
+    bytes += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
+  return bytes;
+}
+
+}  // namespace
+
+std::string TestUpdatePublicKey() { return FromHex(kTestKeyXY); }
+
+namespace {
+
+std::string Sign(const std::string& bytes, const char* xy, const char* d) {
+  const std::string digestHex = Sha256Hex(bytes);
+  const std::string digest = FromHex(digestHex.c_str());
+  BCRYPT_ALG_HANDLE ecdsa = nullptr;
+  if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&ecdsa, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0)))
+    return {};
+  const std::string keyBytes = FromHex(xy) + FromHex(d);
+  std::vector<unsigned char> blob(sizeof(BCRYPT_ECCKEY_BLOB) + keyBytes.size());
+  BCRYPT_ECCKEY_BLOB header = {BCRYPT_ECDSA_PRIVATE_P256_MAGIC, 32};
+  std::memcpy(blob.data(), &header, sizeof header);
+  std::memcpy(blob.data() + sizeof header, keyBytes.data(), keyBytes.size());
+  BCRYPT_KEY_HANDLE key = nullptr;
+  std::string signature(64, '\0');
+  ULONG length = 0;
+  bool ok =
+      BCRYPT_SUCCESS(BCryptImportKeyPair(ecdsa, nullptr, BCRYPT_ECCPRIVATE_BLOB, &key, blob.data(),
+                                         static_cast<ULONG>(blob.size()), 0)) &&
+      BCRYPT_SUCCESS(BCryptSignHash(key, nullptr, reinterpret_cast<PUCHAR>(const_cast<char*>(digest.data())),
+                                    static_cast<ULONG>(digest.size()),
+                                    reinterpret_cast<PUCHAR>(&signature[0]), 64, &length, 0)) &&
+      length == 64;
+  if (key) BCryptDestroyKey(key);
+  BCryptCloseAlgorithmProvider(ecdsa, 0);
+  return ok ? signature : std::string();
+}
+
+}  // namespace
+
+std::string SignWithTestKey(const std::string& bytes) { return Sign(bytes, kTestKeyXY, kTestKeyD); }
+
+std::string SignWithOtherKey(const std::string& bytes) { return Sign(bytes, kOtherKeyXY, kOtherKeyD); }
+
+std::string TestBinary(const std::wstring& name) {
+  return testsupport::ReadFileBytes(std::wstring(ORV_TEST_BIN_DIR) + name);
 }
 
 }  // namespace updatertest

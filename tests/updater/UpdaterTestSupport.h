@@ -32,7 +32,8 @@ std::string Gbk(const wchar_t* text);
 struct ManifestFile {
   std::string ver;
   std::string name;
-  std::string size;  // empty: no third attribute
+  std::string size;         // empty: no third attribute
+  std::string sha256 = {};  // non-empty: the fourth attribute (the size then is written too)
 };
 std::string ManifestXml(const std::vector<ManifestFile>& files);
 
@@ -73,5 +74,28 @@ bool WaitForClientStarts(const ProgramFolder& folder, size_t count, DWORD timeou
 
 // True while a process holds the updater's mutex.
 bool UpdaterRunning();
+
+// A key pair made for the tests only (never a release's key): the public half as the updater
+// takes it (x then y), and a signature of bytes by the private half (r then s).
+std::string TestUpdatePublicKey();
+std::string SignWithTestKey(const std::string& bytes);
+std::string SignWithOtherKey(const std::string& bytes);
+
+// A built test program's bytes (ORV_TEST_BIN_DIR + name).
+std::string TestBinary(const std::wstring& name);
+
+// Sets an environment variable for the programs a test starts, and clears it again.
+class ScopedVariable {
+ public:
+  ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
+    SetEnvironmentVariableW(name, value.c_str());
+  }
+  ~ScopedVariable() { SetEnvironmentVariableW(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const wchar_t* name_;
+};
 
 }  // namespace updatertest
