@@ -10,6 +10,7 @@
 #include "OwnerRelease.h"
 #include "ScopeTimer.h"
 #include "SingleInstance.h"
+#include "StartSteps.h"
 #include "StartMode.h"
 #include "window/StartToolkit.h"
 #include "TextConvert.h"
@@ -37,14 +38,19 @@ void RunNoArgumentMode(HINSTANCE instance) {
 }
 
 void RunStartMode(HINSTANCE instance) {
+  MarkStartStep("process start", StartEntryMs());
   RefreshLegacyVenue();
+  MarkStartStep("settings");
   if (!CheckNodeDll()) return;
+  MarkStartStep("engine loaded");
   StartToolkit(instance);
+  MarkStartStep("toolkit and skin");
   RunMainFrame();
   FinalizeWebEngine();
 }
 
 void Run(HINSTANCE instance) {
+  BeginStartSteps();
   const std::wstring programDir = GetModuleDir();
   if (programDir.empty()) {
     ReportFolderTooLong();

@@ -5,6 +5,7 @@
 #include "LogoDialog.h"
 #include "PageAddress.h"
 #include "ScriptBridge.h"
+#include "StartSteps.h"
 #include "TipDialog.h"
 #include "VenueProfile.h"
 #include "WebEngine.h"
@@ -34,6 +35,7 @@ ui::CControlUI* MainFrame::CreateCustomControl(const wchar_t* elementName) {
 }
 
 void MainFrame::OnInit() {
+  MarkStartStep("main frame tree");
   MainFrameHwnd = hwnd_;
   SetTimer(hwnd_, TIMER_DESKTOP_OWNER, kWindowTimerPeriodMs, nullptr);
   ComputePlacement();
@@ -42,6 +44,7 @@ void MainFrame::OnInit() {
     logo_ = new LogoDialog();
     logo_->Create(nullptr, L"Logo", WS_CAPTION, WS_EX_TOOLWINDOW);
   }
+  MarkStartStep("logo window");
 
   const ClientSettings& settings = GetClientSettings();
   // The window is shown normally right after its creation; the mode follows that first show.
@@ -56,6 +59,7 @@ void MainFrame::OnInit() {
     }
     if (profile.client_position == kAttachedPosition) logo_->AttachToolStrip(toolStrip_);
   }
+  MarkStartStep("strip window");
 
   ui::CControlUI* view = GetPaintManager().FindControl(L"ie");
   if (view != nullptr) shopView_ = static_cast<WebkitUI*>(view->InterfaceFor(L"WebkitUI"));
@@ -63,6 +67,7 @@ void MainFrame::OnInit() {
     BindShopFunctions();
     const std::string url = BuildShopUrl();
     if (!url.empty()) shopView_->LoadUrl(url);
+    MarkStartStep("page requested");
     if (settings.devtools) shopView_->ShowDevTools();
   }
 
@@ -88,6 +93,19 @@ void MainFrame::ComputePlacement() {
 
 LRESULT MainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_PAINT:
+      if (!firstPaintSeen_) {
+        firstPaintSeen_ = true;
+        MarkStartStep("first paint");
+      }
+      break;
+    case WM_MF_PAGE_READY:
+      if (!pageReadySeen_) {
+        pageReadySeen_ = true;
+        MarkStartStep("page ready");
+        MarkStartStep("engine calls (sum)", EngineCallMs());
+      }
+      break;
     case WM_TIMER:
       KillTimer(hwnd_, wParam);
       if (wParam == TIMER_START_LOGO) {
@@ -115,8 +133,9 @@ LRESULT MainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ChangeBigWindow(wParam != 0);
       return 0;
     default:
-      return WindowImplBase::OnMessage(msg, wParam, lParam);
+      break;
   }
+  return WindowImplBase::OnMessage(msg, wParam, lParam);
 }
 
 void MainFrame::OnScript(WPARAM code) {

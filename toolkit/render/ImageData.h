@@ -31,6 +31,10 @@ using ImagePtr = std::shared_ptr<const ImageData>;
 // Decodes PNG, GIF (every frame), BMP or JPEG bytes with GDI+; null when they cannot be decoded.
 ImagePtr DecodeImage(const std::string& bytes);
 
+// Starts the imaging library as far as a first decoding does (under Wine the codecs load only
+// then), with a built-in 1x1 picture. Safe on any thread; false when nothing decodes.
+bool WarmImagingLibrary();
+
 // The bytes of an image path: the package entry when the package has it, otherwise the file on
 // disk (absolute, or relative to the current directory).
 bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::string& out);
