@@ -40,15 +40,29 @@ void MainFrame::OnInit() {
   SetTimer(hwnd_, TIMER_DESKTOP_OWNER, kWindowTimerPeriodMs, nullptr);
   ComputePlacement();
 
+  const ClientSettings& settings = GetClientSettings();
+  // The window is shown normally right after its creation; the mode follows that first show
+  // (posted: it is handled once the logo and the strip below exist).
+  PostMessageToSelf(settings.showlogo ? WM_MF_SHOW_LOGO : WM_MF_SHOW_SMALL);
+
+  // The shop page is asked for before the logo and the strip are built, so that its fetch runs
+  // meanwhile. The engine builds the page from the message loop, after this start and after the
+  // mode posted above.
+  ui::CControlUI* view = GetPaintManager().FindControl(L"ie");
+  if (view != nullptr) shopView_ = static_cast<WebkitUI*>(view->InterfaceFor(L"WebkitUI"));
+  if (shopView_ != nullptr) {
+    BindShopFunctions();
+    const std::string url = BuildShopUrl();
+    if (!url.empty()) shopView_->LoadUrl(url);
+    MarkStartStep("page requested");
+    if (settings.devtools) shopView_->ShowDevTools();
+  }
+
   if (logo_ == nullptr) {
     logo_ = new LogoDialog();
     logo_->Create(nullptr, L"Logo", WS_CAPTION, WS_EX_TOOLWINDOW);
   }
   MarkStartStep("logo window");
-
-  const ClientSettings& settings = GetClientSettings();
-  // The window is shown normally right after its creation; the mode follows that first show.
-  PostMessageToSelf(settings.showlogo ? WM_MF_SHOW_LOGO : WM_MF_SHOW_SMALL);
 
   const VenueProfile& profile = GetVenueProfile();
   if (settings.tip_show || !profile.client_toolbar.empty()) {
@@ -60,16 +74,6 @@ void MainFrame::OnInit() {
     if (profile.client_position == kAttachedPosition) logo_->AttachToolStrip(toolStrip_);
   }
   MarkStartStep("strip window");
-
-  ui::CControlUI* view = GetPaintManager().FindControl(L"ie");
-  if (view != nullptr) shopView_ = static_cast<WebkitUI*>(view->InterfaceFor(L"WebkitUI"));
-  if (shopView_ != nullptr) {
-    BindShopFunctions();
-    const std::string url = BuildShopUrl();
-    if (!url.empty()) shopView_->LoadUrl(url);
-    MarkStartStep("page requested");
-    if (settings.devtools) shopView_->ShowDevTools();
-  }
 
   if (profile.client_is_mini) SetTimer(hwnd_, TIMER_START_LOGO, kWindowTimerPeriodMs, nullptr);
 }
