@@ -1,5 +1,7 @@
 #include "ClientEntry.h"
 
+#include <thread>
+
 #include "ClientLog.h"
 #include "LeftoverUpdater.h"
 #include "Logger.h"
@@ -13,6 +15,7 @@
 #include "StartSteps.h"
 #include "StartMode.h"
 #include "window/StartToolkit.h"
+#include "render/ImageData.h"
 #include "TextConvert.h"
 #include "WebEngine.h"
 
@@ -37,10 +40,32 @@ void RunNoArgumentMode(HINSTANCE instance) {
   FinalizeWebEngine();
 }
 
+// Starts the imaging library on a worker while the engine loads and the windows are made: the
+// strip's pictures are the first screen's first decodings. Joined at the end of its scope.
+class ImagingWarmUp {
+ public:
+  ImagingWarmUp() {
+    try {
+      worker_ = std::thread([] { ui::WarmImagingLibrary(); });
+    } catch (...) {
+      // Without a thread the first picture starts the library, as it would anyway.
+    }
+  }
+  ~ImagingWarmUp() {
+    if (worker_.joinable()) worker_.join();
+  }
+  ImagingWarmUp(const ImagingWarmUp&) = delete;
+  ImagingWarmUp& operator=(const ImagingWarmUp&) = delete;
+
+ private:
+  std::thread worker_;
+};
+
 void RunStartMode(HINSTANCE instance) {
   MarkStartStep("process start", StartEntryMs());
   RefreshLegacyVenue();
   MarkStartStep("settings");
+  ImagingWarmUp imaging;
   if (!CheckNodeDll()) return;
   MarkStartStep("engine loaded");
   StartToolkit(instance);
