@@ -1,5 +1,7 @@
 #include "ClientEntry.h"
 
+#include <thread>
+
 #include "ClientLog.h"
 #include "LeftoverUpdater.h"
 #include "Logger.h"
@@ -10,8 +12,10 @@
 #include "OwnerRelease.h"
 #include "ScopeTimer.h"
 #include "SingleInstance.h"
+#include "StartSteps.h"
 #include "StartMode.h"
 #include "window/StartToolkit.h"
+#include "render/ImageData.h"
 #include "TextConvert.h"
 #include "WebEngine.h"
 
@@ -36,15 +40,42 @@ void RunNoArgumentMode(HINSTANCE instance) {
   FinalizeWebEngine();
 }
 
+// Starts the imaging library on a worker while the engine loads and the windows are made: the
+// strip's pictures are the first screen's first decodings. Joined at the end of its scope.
+class ImagingWarmUp {
+ public:
+  ImagingWarmUp() {
+    try {
+      worker_ = std::thread([] { ui::WarmImagingLibrary(); });
+    } catch (...) {
+      // Without a thread the first picture starts the library, as it would anyway.
+    }
+  }
+  ~ImagingWarmUp() {
+    if (worker_.joinable()) worker_.join();
+  }
+  ImagingWarmUp(const ImagingWarmUp&) = delete;
+  ImagingWarmUp& operator=(const ImagingWarmUp&) = delete;
+
+ private:
+  std::thread worker_;
+};
+
 void RunStartMode(HINSTANCE instance) {
+  MarkStartStep("process start", StartEntryMs());
   RefreshLegacyVenue();
+  MarkStartStep("settings");
+  ImagingWarmUp imaging;
   if (!CheckNodeDll()) return;
+  MarkStartStep("engine loaded");
   StartToolkit(instance);
+  MarkStartStep("toolkit and skin");
   RunMainFrame();
   FinalizeWebEngine();
 }
 
 void Run(HINSTANCE instance) {
+  BeginStartSteps();
   const std::wstring programDir = GetModuleDir();
   if (programDir.empty()) {
     ReportFolderTooLong();

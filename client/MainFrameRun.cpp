@@ -3,6 +3,7 @@
 #include "LoginDataBase.h"
 #include "MainFrame.h"
 #include "MsgDialog.h"
+#include "StartSteps.h"
 #include "VenueProfile.h"
 
 void RunMainFrame() {
@@ -15,11 +16,13 @@ void RunMainFrame() {
   // The list holds each cached tool once, whatever an earlier login left in it.
   profile.client_toolbar.clear();
   cache.LoadTools(profile.client_toolbar);
+  MarkStartStep("cache loaded");
 
   MainFrame frame;
   if (frame.Create(nullptr, kMainFrameTitle, WS_CAPTION, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                    CW_USEDEFAULT, CW_USEDEFAULT) == nullptr) {
     return;
   }
+  MarkStartStep("main frame created");
   frame.ShowModal();
 }

@@ -1,6 +1,8 @@
 // The client's start in its start mode, from the cache, until the main frame is shown and its
 // shop page is ready, against a program that shows one empty window: median of the runs of
-// each, both under the same Wine, and the client's private memory once started.
+// each, both under the same Wine, and the client's private memory once started. Then as many
+// runs with the debug switch on, whose day log's timing lines ("Start step ...") give the
+// table of where the start goes.
 //
 // Usage: client_bench.exe <dist folder> <empty window program> [runs]
 #include <windows.h>
@@ -9,6 +11,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -116,13 +121,18 @@ Run Measure(const std::wstring& exe, const std::wstring& args, const std::wstrin
   return run;
 }
 
+bool WriteSettings(const TempDir& dir, const LocalHttpServer& web, bool debug) {
+  std::string base = web.Url("");
+  if (!base.empty() && base.back() == '/') base.pop_back();
+  return WriteFileBytes(dir.File(L"Setting.ini"),
+                        "[CONFIG]\r\nurl=" + base + "\r\n" + (debug ? "debug=1\r\n" : ""));
+}
+
 bool PrepareClientFolder(const std::wstring& dist, const TempDir& dir, const LocalHttpServer& web) {
   for (const wchar_t* name : {L"Orvanta.exe", L"node.dll"}) {
     if (!CopyFileW((dist + name).c_str(), dir.File(name).c_str(), FALSE)) return false;
   }
-  std::string base = web.Url("");
-  if (!base.empty() && base.back() == '/') base.pop_back();
-  if (!WriteFileBytes(dir.File(L"Setting.ini"), "[CONFIG]\r\nurl=" + base + "\r\n")) return false;
+  if (!WriteSettings(dir, web, false)) return false;
   const char* sql =
       "CREATE TABLE [InfoTable]([id] INTEGER PRIMARY KEY,[name] TEXT,[ip] TEXT,[ips] TEXT,[port] INTEGER,"
       "[token] TEXT,[hidetime] INTEGER,[position] INTEGER,[skin] INTEGET,[mini] INTEGER);"
@@ -136,6 +146,34 @@ bool PrepareClientFolder(const std::wstring& dist, const TempDir& dir, const Loc
             sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
   sqlite3_close(db);
   return ok;
+}
+
+// The day logs of the client's folder, removed before a run so that only its lines are read.
+void RemoveDayLogs(const TempDir& dir) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(dir.File(L"log\\*.log").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileW(dir.File(std::wstring(L"log\\") + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// The "Start step <name>: <ms> ms." lines of the day logs, in their order.
+std::vector<std::pair<std::string, double>> ReadStartSteps(const TempDir& dir) {
+  std::vector<std::pair<std::string, double>> steps;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(dir.File(L"log\\*.log").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return steps;
+  const std::regex line(R"(Start step (.+): ([0-9.]+) ms\.)");
+  do {
+    const std::string text = ReadFileBytes(dir.File(std::wstring(L"log\\") + found.cFileName));
+    for (std::sregex_iterator it(text.begin(), text.end(), line), end; it != end; ++it) {
+      steps.emplace_back((*it)[1].str(), std::atof((*it)[2].str().c_str()));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return steps;
 }
 
 }  // namespace
@@ -196,5 +234,42 @@ int wmain(int argc, wchar_t** argv) {
               referenceMedian > 0 ? clientMedian / referenceMedian : 0.0);
   std::printf("client private memory after start: median %.1f MiB (working set %.1f MiB)\n", Median(memory),
               Median(resident));
+
+  // The same start with the debug switch on: the timing lines, at some cost of their own.
+  if (!WriteSettings(dir, web, true)) return 1;
+  std::vector<std::string> order;
+  std::map<std::string, std::vector<double>> steps;
+  std::vector<double> logged;
+  for (int i = 0; i < runs; ++i) {
+    RemoveDayLogs(dir);
+    Run c = Measure(dir.File(L"Orvanta.exe"), L"start", dir.Path(), L"MainFrame", pageReady);
+    if (!c.ok) {
+      std::fprintf(stderr, "timing run %d failed\n", i + 1);
+      return 1;
+    }
+    logged.push_back(c.ms);
+    for (const auto& [name, ms] : ReadStartSteps(dir)) {
+      if (steps.find(name) == steps.end()) order.push_back(name);
+      steps[name].push_back(ms);
+    }
+  }
+  std::printf(
+      "start steps from the day log (debug on: median %.1f ms until page ready), median of %d runs:\n",
+      Median(logged), runs);
+  std::printf("  %-24s %10s %10s\n", "step ends", "at ms", "step ms");
+  std::vector<std::pair<double, std::string>> byTime;
+  for (const std::string& name : order) {
+    if (name.find("(sum)") == std::string::npos) byTime.emplace_back(Median(steps[name]), name);
+  }
+  std::stable_sort(byTime.begin(), byTime.end());
+  double previous = 0;
+  for (const auto& [at, name] : byTime) {
+    std::printf("  %-24s %10.1f %10.1f\n", name.c_str(), at, at - previous);
+    previous = at;
+  }
+  for (const std::string& name : order) {
+    if (name.find("(sum)") != std::string::npos)
+      std::printf("  %-24s %10s %10.1f\n", name.c_str(), "", Median(steps[name]));
+  }
   return 0;
 }

@@ -8,6 +8,9 @@ WKE_API_LIST(ORV_WKE_DEFINE_POINTER)
 
 namespace {
 
+// Only the UI thread calls the engine.
+int64_t g_engineTicks = 0;
+
 template <typename Fn>
 void Resolve(HMODULE library, const char* name, Fn& slot) {
   slot = reinterpret_cast<Fn>(GetProcAddress(library, name));
@@ -16,7 +19,28 @@ void Resolve(HMODULE library, const char* name, Fn& slot) {
 
 }  // namespace
 
+namespace webengine {
+
+int64_t CounterNow() {
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+void AddEngineCounter(int64_t ticks) { g_engineTicks += ticks; }
+
+}  // namespace webengine
+
+double EngineCallMs() {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart != 0
+             ? static_cast<double>(g_engineTicks) * 1000.0 / static_cast<double>(frequency.QuadPart)
+             : 0.0;
+}
+
 bool LoadWebEngine(const std::wstring& path) {
+  webengine::EngineCallTimer timer;
   // The library is never unloaded: the engine may still run threads of its own when the
   // process ends, and unloading its code under them would crash the exit.
   HMODULE library = LoadLibraryW(path.c_str());

@@ -3,6 +3,7 @@
 // WKE_API_LIST is a pointer named after the engine's own function. A pointer stays null until
 // LoadWebEngine found the function in "node.dll"; callers go through WkeCall(wkeLoadURL, view,
 // url), so that an operation the library lacks is skipped instead of called.
+#include <cstdint>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -14,6 +15,26 @@
   extern name##Fn name;
 WKE_API_LIST(ORV_WKE_DECLARE_POINTER)
 #undef ORV_WKE_DECLARE_POINTER
+
+// Time the UI thread spent inside engine operations (WkeCall and the loader), in milliseconds:
+// the start's timing lines keep the engine's share apart from the client's own.
+double EngineCallMs();
+
+namespace webengine {
+int64_t CounterNow();
+void AddEngineCounter(int64_t ticks);
+// Adds the time of its scope to EngineCallMs.
+class EngineCallTimer {
+ public:
+  EngineCallTimer() : start_(CounterNow()) {}
+  ~EngineCallTimer() { AddEngineCounter(CounterNow() - start_); }
+  EngineCallTimer(const EngineCallTimer&) = delete;
+  EngineCallTimer& operator=(const EngineCallTimer&) = delete;
+
+ private:
+  int64_t start_;
+};
+}  // namespace webengine
 
 // Calls an engine operation through its pointer when the loader found it. A library that lacked
 // the operation was reported at load; the call is then skipped and answers the zero value of the
@@ -28,6 +49,7 @@ auto WkeCall(Fn fn, Args&&... args) -> decltype(fn(std::forward<Args>(args)...))
       return Result{};
     }
   }
+  webengine::EngineCallTimer timer;
   return fn(std::forward<Args>(args)...);
 }
 

@@ -5,6 +5,7 @@
 #include "LogoDialog.h"
 #include "PageAddress.h"
 #include "ScriptBridge.h"
+#include "StartSteps.h"
 #include "TipDialog.h"
 #include "VenueProfile.h"
 #include "WebEngine.h"
@@ -34,18 +35,34 @@ ui::CControlUI* MainFrame::CreateCustomControl(const wchar_t* elementName) {
 }
 
 void MainFrame::OnInit() {
+  MarkStartStep("main frame tree");
   MainFrameHwnd = hwnd_;
   SetTimer(hwnd_, TIMER_DESKTOP_OWNER, kWindowTimerPeriodMs, nullptr);
   ComputePlacement();
+
+  const ClientSettings& settings = GetClientSettings();
+  // The window is shown normally right after its creation; the mode follows that first show
+  // (posted: it is handled once the logo and the strip below exist).
+  PostMessageToSelf(settings.showlogo ? WM_MF_SHOW_LOGO : WM_MF_SHOW_SMALL);
+
+  // The shop page is asked for before the logo and the strip are built, so that its fetch runs
+  // meanwhile. The engine builds the page from the message loop, after this start and after the
+  // mode posted above.
+  ui::CControlUI* view = GetPaintManager().FindControl(L"ie");
+  if (view != nullptr) shopView_ = static_cast<WebkitUI*>(view->InterfaceFor(L"WebkitUI"));
+  if (shopView_ != nullptr) {
+    BindShopFunctions();
+    const std::string url = BuildShopUrl();
+    if (!url.empty()) shopView_->LoadUrl(url);
+    MarkStartStep("page requested");
+    if (settings.devtools) shopView_->ShowDevTools();
+  }
 
   if (logo_ == nullptr) {
     logo_ = new LogoDialog();
     logo_->Create(nullptr, L"Logo", WS_CAPTION, WS_EX_TOOLWINDOW);
   }
-
-  const ClientSettings& settings = GetClientSettings();
-  // The window is shown normally right after its creation; the mode follows that first show.
-  PostMessageToSelf(settings.showlogo ? WM_MF_SHOW_LOGO : WM_MF_SHOW_SMALL);
+  MarkStartStep("logo window");
 
   const VenueProfile& profile = GetVenueProfile();
   if (settings.tip_show || !profile.client_toolbar.empty()) {
@@ -56,15 +73,7 @@ void MainFrame::OnInit() {
     }
     if (profile.client_position == kAttachedPosition) logo_->AttachToolStrip(toolStrip_);
   }
-
-  ui::CControlUI* view = GetPaintManager().FindControl(L"ie");
-  if (view != nullptr) shopView_ = static_cast<WebkitUI*>(view->InterfaceFor(L"WebkitUI"));
-  if (shopView_ != nullptr) {
-    BindShopFunctions();
-    const std::string url = BuildShopUrl();
-    if (!url.empty()) shopView_->LoadUrl(url);
-    if (settings.devtools) shopView_->ShowDevTools();
-  }
+  MarkStartStep("strip window");
 
   if (profile.client_is_mini) SetTimer(hwnd_, TIMER_START_LOGO, kWindowTimerPeriodMs, nullptr);
 }
@@ -88,6 +97,19 @@ void MainFrame::ComputePlacement() {
 
 LRESULT MainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_PAINT:
+      if (!firstPaintSeen_) {
+        firstPaintSeen_ = true;
+        MarkStartStep("first paint");
+      }
+      break;
+    case WM_MF_PAGE_READY:
+      if (!pageReadySeen_) {
+        pageReadySeen_ = true;
+        MarkStartStep("page ready");
+        MarkStartStep("engine calls (sum)", EngineCallMs());
+      }
+      break;
     case WM_TIMER:
       KillTimer(hwnd_, wParam);
       if (wParam == TIMER_START_LOGO) {
@@ -115,8 +137,9 @@ LRESULT MainFrame::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ChangeBigWindow(wParam != 0);
       return 0;
     default:
-      return WindowImplBase::OnMessage(msg, wParam, lParam);
+      break;
   }
+  return WindowImplBase::OnMessage(msg, wParam, lParam);
 }
 
 void MainFrame::OnScript(WPARAM code) {

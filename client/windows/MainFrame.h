@@ -45,4 +45,7 @@ class MainFrame : public ui::WindowImplBase {
   TipDialog* toolStrip_ = nullptr;
   WebkitUI* shopView_ = nullptr;
   unsigned char large_ = 0;
+  // For the start's timing lines.
+  bool firstPaintSeen_ = false;
+  bool pageReadySeen_ = false;
 };

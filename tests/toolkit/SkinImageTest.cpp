@@ -50,7 +50,8 @@ TEST(SkinImages, EveryImageDecodesAtTheSizeTheLayoutsUse) {
   EXPECT_EQ(0xFFu, icon->PixelAt(5, 27) >> 24);
   ui::ImagePtr gif = ui::LoadSkinImage(package, L"UI/loading.gif");
   for (const ui::ImageFrame& f : gif->frames) EXPECT_EQ(80, f.delayMs);
-  EXPECT_NE(gif->frames[0].pixels, gif->frames[6].pixels);
+  ASSERT_EQ(64u * 64u, gif->Frame(6).pixels.size());
+  EXPECT_NE(gif->Frame(0).pixels, gif->Frame(6).pixels);
 }
 
 TEST(SkinImages, PathMissingFromThePackageIsReadFromDisk) {

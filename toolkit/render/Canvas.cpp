@@ -125,7 +125,7 @@ void Canvas::DrawBorder(const Rect& rect, const Rect& widths, Color color) {
 
 void Canvas::DrawImage(const ImageData& image, const ImageDescriptor& d, const Rect& control, size_t frame) {
   if (image.width <= 0 || image.height <= 0 || frame >= image.frames.size()) return;
-  const std::vector<uint32_t>& source = image.frames[frame].pixels;
+  const std::vector<uint32_t>& source = image.Frame(frame).pixels;
   if (source.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) return;
 
   std::vector<uint32_t> masked;

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 #include "OwnedHandle.h"
@@ -50,24 +51,71 @@ bool CopyFrame(Gdiplus::Bitmap& bitmap, int width, int height, ImageFrame& frame
   return true;
 }
 
+}  // namespace
+
+// The picture's stream and bitmap, kept for the frames not decoded yet.
+class FrameDecoder {
+ public:
+  FrameDecoder(ComRef<IStream> stream, std::unique_ptr<Gdiplus::Bitmap> bitmap, GUID dimension, size_t frames)
+      : stream_(std::move(stream)), bitmap_(std::move(bitmap)), dimension_(dimension), tried_(frames, false) {
+    // The first frame was decoded with the picture.
+    tried_[0] = true;
+    triedCount_ = 1;
+  }
+  // Decodes one frame into `frame`; true once every frame has been tried.
+  bool Decode(size_t index, int width, int height, ImageFrame& frame) {
+    if (index < tried_.size() && !tried_[index]) {
+      tried_[index] = true;
+      ++triedCount_;
+      if (bitmap_->SelectActiveFrame(&dimension_, static_cast<UINT>(index)) != Gdiplus::Ok ||
+          !CopyFrame(*bitmap_, width, height, frame)) {
+        frame.pixels.clear();
+      }
+    }
+    return triedCount_ >= tried_.size();
+  }
+
+ private:
+  ComRef<IStream> stream_;
+  std::unique_ptr<Gdiplus::Bitmap> bitmap_;
+  GUID dimension_;
+  std::vector<bool> tried_;
+  size_t triedCount_ = 0;
+};
+
+const ImageFrame& ImageData::Frame(size_t index) const {
+  ImageFrame& frame = frames[index];
+  if (pending && frame.pixels.empty()) {
+    // A frame that cannot be decoded stays empty and is not drawn.
+    try {
+      if (pending->Decode(index, width, height, frame)) pending.reset();
+    } catch (...) {
+      frame.pixels.clear();
+    }
+  }
+  return frame;
+}
+
+namespace {
+
 ImagePtr Decode(const std::string& bytes) {
   if (bytes.empty() || bytes.size() > UINT_MAX || !EnsureGdiplus()) return nullptr;
   ComRef<IStream> stream(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
   if (!stream) return nullptr;
-  Gdiplus::Bitmap bitmap(stream.Get());
-  if (bitmap.GetLastStatus() != Gdiplus::Ok) return nullptr;
-  int width = static_cast<int>(bitmap.GetWidth());
-  int height = static_cast<int>(bitmap.GetHeight());
+  auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream.Get());
+  if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
+  int width = static_cast<int>(bitmap->GetWidth());
+  int height = static_cast<int>(bitmap->GetHeight());
   if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
 
   UINT frames = 1;
   bool animated = false;
   GUID dimension = Gdiplus::FrameDimensionTime;
-  if (bitmap.GetFrameDimensionsCount() > 0) {
+  if (bitmap->GetFrameDimensionsCount() > 0) {
     GUID first{};
-    if (bitmap.GetFrameDimensionsList(&first, 1) == Gdiplus::Ok) {
-      UINT n = bitmap.GetFrameCount(&first);
+    if (bitmap->GetFrameDimensionsList(&first, 1) == Gdiplus::Ok) {
+      UINT n = bitmap->GetFrameCount(&first);
       if (n > 1) {
         frames = n;
         dimension = first;
@@ -81,10 +129,11 @@ ImagePtr Decode(const std::string& bytes) {
   std::vector<int> delays = animated ? GifFrameDelays(bytes) : std::vector<int>();
   delays.resize(frames, 0);
   image->frames.resize(frames);
-  for (UINT i = 0; i < frames; ++i) {
-    if (frames > 1 && bitmap.SelectActiveFrame(&dimension, i) != Gdiplus::Ok) return nullptr;
-    if (!CopyFrame(bitmap, width, height, image->frames[i])) return nullptr;
-    image->frames[i].delayMs = delays[i];
+  for (UINT i = 0; i < frames; ++i) image->frames[i].delayMs = delays[i];
+  if (frames > 1 && bitmap->SelectActiveFrame(&dimension, 0) != Gdiplus::Ok) return nullptr;
+  if (!CopyFrame(*bitmap, width, height, image->frames[0])) return nullptr;
+  if (frames > 1) {
+    image->pending = std::make_shared<FrameDecoder>(std::move(stream), std::move(bitmap), dimension, frames);
   }
   return image;
 }
@@ -98,6 +147,16 @@ ImagePtr DecodeImage(const std::string& bytes) {
   } catch (...) {
     return nullptr;
   }
+}
+
+bool WarmImagingLibrary() {
+  // A 1x1 transparent PNG.
+  static const unsigned char kPixel[] = {
+      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+      0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, 0x00, 0x1F, 0x15, 0xC4, 0x89, 0x00,
+      0x00, 0x00, 0x0B, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0x60, 0x00, 0x02, 0x00, 0x00, 0x05, 0x00,
+      0x01, 0x7A, 0x5E, 0xAB, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  return DecodeImage(std::string(reinterpret_cast<const char*>(kPixel), sizeof kPixel)) != nullptr;
 }
 
 bool ReadImageBytes(const SkinPackage& package, std::wstring_view path, std::string& out) {
@@ -124,6 +183,10 @@ struct ProcessImageCache {
 };
 
 ProcessImageCache& Cache() {
+  // GDI+ starts before the cache is made, so that it ends after it: animations not fully
+  // decoded hold GDI+ bitmaps.
+  static const bool gdiplus = EnsureGdiplus();
+  static_cast<void>(gdiplus);
   static ProcessImageCache cache;
   return cache;
 }

@@ -17,12 +17,21 @@ struct ImageFrame {
   int delayMs = 0;
 };
 
+// Holds an animation's encoded picture until each of its frames has been decoded.
+class FrameDecoder;
+
 struct ImageData {
   int width = 0;
   int height = 0;
-  std::vector<ImageFrame> frames;
+  // One entry per frame with its delay. An animation's first frame is decoded at once, the others
+  // when first asked for through Frame: a window that never plays its animation decodes one.
+  mutable std::vector<ImageFrame> frames;
+  mutable std::shared_ptr<FrameDecoder> pending;
+  // The frame with its pixels (none when it could not be decoded). For the one user-interface
+  // thread, like the image cache.
+  const ImageFrame& Frame(size_t index) const;
   uint32_t PixelAt(int x, int y, size_t frame = 0) const {
-    return frames[frame].pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    return Frame(frame).pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
   }
 };
 
@@ -30,6 +39,10 @@ using ImagePtr = std::shared_ptr<const ImageData>;
 
 // Decodes PNG, GIF (every frame), BMP or JPEG bytes with GDI+; null when they cannot be decoded.
 ImagePtr DecodeImage(const std::string& bytes);
+
+// Starts the imaging library as far as a first decoding does (under Wine the codecs load only
+// then), with a built-in 1x1 picture. Safe on any thread; false when nothing decodes.
+bool WarmImagingLibrary();
 
 // The bytes of an image path: the package entry when the package has it, otherwise the file on
 // disk (absolute, or relative to the current directory).

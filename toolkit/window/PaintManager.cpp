@@ -369,6 +369,20 @@ void PaintTree(PaintManager& manager, WindowSide& side, const Rect& dirty) {
   }
 }
 
+void PaintLayered(PaintManager& manager, WindowSide& side) {
+  PaintTree(manager, side, Rect{});
+  if (!side.surface.IsValid()) return;
+  RECT window{};
+  GetWindowRect(side.hwnd, &window);
+  POINT position{window.left, window.top};
+  SIZE size{side.surface.Width(), side.surface.Height()};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  WindowDc screen(nullptr);
+  UpdateLayeredWindow(side.hwnd, screen.Get(), &position, &size, side.surface.Dc(), &origin, 0, &blend,
+                      ULW_ALPHA);
+}
+
 }  // namespace
 
 bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -420,18 +434,24 @@ bool PaintManager::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_ORV_LAYERED_PAINT: {
       side.layeredPaintPosted = false;
       if (!side.layered) return true;
-      PaintTree(*this, side, Rect{});
-      if (!side.surface.IsValid()) return true;
-      RECT window{};
-      GetWindowRect(hwnd, &window);
-      POINT position{window.left, window.top};
-      SIZE size{side.surface.Width(), side.surface.Height()};
-      POINT origin{0, 0};
-      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      WindowDc screen(nullptr);
-      UpdateLayeredWindow(hwnd, screen.Get(), &position, &size, side.surface.Dc(), &origin, 0, &blend,
-                          ULW_ALPHA);
+      // What no one sees is not drawn (nor are its images decoded) until the window shows: the
+      // logo, hidden while the shop window shows, costs the start nothing.
+      if (!IsWindowVisible(hwnd)) {
+        side.layeredPaintDeferred = true;
+        return true;
+      }
+      PaintLayered(*this, side);
       return true;
+    }
+
+    case WM_WINDOWPOSCHANGING: {
+      // Drawn before it appears, so that it never shows without its picture.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (side.layered && side.layeredPaintDeferred && pos != nullptr && (pos->flags & SWP_SHOWWINDOW) != 0) {
+        side.layeredPaintDeferred = false;
+        PaintLayered(*this, side);
+      }
+      return false;
     }
 
     case WM_SIZE: {

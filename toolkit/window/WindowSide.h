@@ -38,6 +38,8 @@ class WindowSide {
   bool trackingMouse = false;
   bool layered = false;
   bool layeredPaintPosted = false;
+  // A layered paint that came while the window was hidden: drawn when it is shown.
+  bool layeredPaintDeferred = false;
   bool caretTimer = false;
   CShadowUI shadow;
   bool hasShadow = false;
