@@ -4,30 +4,24 @@
 
 #include <string>
 
+#include "SelfUpdateFiles.h"
+#include "UniqueHandle.h"
+
 namespace {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void ClearReadOnly(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  }
-}
-
-// The aside name on the trial record's first line; only the two names the updater uses count,
-// whatever else the file says.
+// The aside name on the trial record; the usual one when the record cannot be read or names
+// another file.
 std::wstring TrialAside(const std::wstring& record) {
-  HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return L"Pelgrix-2.exe";
+  UniqueHandle file(CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  if (!file.Valid()) return kAsideName;
   char buffer[256] = {};
   DWORD read = 0;
-  ReadFile(file, buffer, sizeof buffer - 1, &read, nullptr);
-  CloseHandle(file);
-  const std::string text(buffer, read);
-  const std::string first = text.substr(0, text.find_first_of("\r\n"));
-  return first == "temp\\Pelgrix-2.exe" ? L"temp\\Pelgrix-2.exe" : L"Pelgrix-2.exe";
+  ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr);
+  const std::wstring aside = TrialRecordAside(std::string(buffer, read));
+  return aside.empty() ? kAsideName : aside;
 }
 
 }  // namespace
@@ -55,7 +49,7 @@ void SettleLeftoverUpdater(const std::wstring& programDir) {
     }
     DeleteFileW(trial.c_str());  // nothing to go back to: "Pelgrix.exe" is the only updater
   }
-  const std::wstring leftover = programDir + L"Pelgrix-2.exe";
+  const std::wstring leftover = programDir + kAsideName;
   if (!Exists(leftover)) return;
   if (Exists(updater)) {
     ClearReadOnly(leftover);

@@ -12,6 +12,7 @@
 #include "Manifest.h"
 #include "ManifestName.h"
 #include "PeImage.h"
+#include "SelfUpdateFiles.h"
 #include "Sha256.h"
 #include "StagedCloser.h"
 #include "StreamHasher.h"
@@ -42,14 +43,6 @@ std::string LocalName(const std::string& name) {
 bool HasSha256(const std::wstring& path, const std::string& expected) {
   std::string actual;
   return FileSha256Hex(path, actual) && actual == expected;
-}
-
-// A read-only copy cannot be moved over on Windows, nor deleted.
-void ClearReadOnly(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  }
 }
 
 // Bounded: a staging folder is never deeper or fuller than this unless someone else filled it.

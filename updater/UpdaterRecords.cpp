@@ -61,14 +61,8 @@ bool TrialRecordExists(const UpdaterContext& context) {
 bool ReadTrialAside(const UpdaterContext& context, std::wstring& aside) {
   std::string bytes;
   if (!ReadRecord(context.programDir + kTrialRecord, bytes)) return false;
-  const std::string first = bytes.substr(0, bytes.find_first_of("\r\n"));
-  for (const wchar_t* known : {kAsideName, kAsideFallbackName}) {
-    if (first == WideToUtf8(known)) {
-      aside = known;
-      return true;
-    }
-  }
-  return false;
+  aside = TrialRecordAside(bytes);
+  return !aside.empty();
 }
 
 void DeleteTrialRecord(const UpdaterContext& context) {

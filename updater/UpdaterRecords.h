@@ -12,14 +12,12 @@
 //   do not try it again at every boot (a newer version is tried normally).
 #include <string>
 
+#include "SelfUpdateFiles.h"
 #include "UpdaterContext.h"
 
 constexpr const wchar_t kTrialRecord[] = L"Pelgrix.trial";
 constexpr const wchar_t kRejectedRecord[] = L"Pelgrix.rejected";
 constexpr const wchar_t kRetryRecord[] = L"Pelgrix.retry";
-// Where the running updater is put aside, in this order: the first name may be held open.
-constexpr const wchar_t kAsideName[] = L"Pelgrix-2.exe";
-constexpr const wchar_t kAsideFallbackName[] = L"temp\\Pelgrix-2.exe";
 
 // previous: the version on record before, nullptr when there was none.
 bool WriteTrialRecord(const UpdaterContext& context, const std::wstring& aside, const std::string& version,
